@@ -1,0 +1,38 @@
+#pragma once
+// The one interface behind every directory search, local or remote. It follows the
+// find-first / find-next protocol of the platform's finders:
+//
+//   if (finder.FindFile("*")) {
+//       bool more = true;
+//       while (more) {
+//           more = finder.FindNextFile();   // steps onto an entry; false when it is the last
+//           use(finder.GetFileName(), ...);
+//       }
+//   }
+//   finder.Close();
+//
+// FindFile only starts the search; an entry's fields are valid after FindNextFile.
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+class CFileFinder {
+public:
+    virtual ~CFileFinder() = default;
+
+    // Starts a search. `pattern` is "*", a bare name, or a directory followed by "/*".
+    // Returns true when at least one entry matched.
+    virtual bool FindFile(const std::string& pattern, std::uint32_t flags = 0) = 0;
+    // Steps onto the next entry; returns false when the entry stepped onto is the last one.
+    virtual bool FindNextFile() = 0;
+    virtual void Close() = 0;
+
+    virtual std::string GetFileName() const = 0;
+    virtual std::uint64_t GetLength() const = 0;
+    // Seconds since 1970-01-01 UTC; may be negative or beyond 2038.
+    virtual std::int64_t GetLastWriteTime() const = 0;
+    virtual bool IsDirectory() const = 0;
+    // "." or "..".
+    virtual bool IsDots() const = 0;
+};

@@ -1,0 +1,52 @@
+#pragma once
+// CFtpConnection: one logged-in FTP control connection. One request at a time: while a finder
+// or a file is open on it, other requests fail with ERROR_FTP_TRANSFER_IN_PROGRESS.
+// The bool operations return false on failure; the exact cause is then available from
+// GetLastError() (code and text, as an exception would carry them).
+
+#include "platform/inet/InetConstants.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CInternetSession;
+class CInternetFile;
+class FtpClient;   // the protocol engine behind the connection
+
+class CFtpConnection {
+public:
+    CFtpConnection(CInternetSession* session, std::unique_ptr<FtpClient> client, std::string server);
+    virtual ~CFtpConnection();
+    CFtpConnection(const CFtpConnection&) = delete;
+    CFtpConnection& operator=(const CFtpConnection&) = delete;
+
+    bool SetCurrentDirectory(const std::string& directory);
+    bool GetCurrentDirectory(std::string& directory);
+    bool CreateDirectory(const std::string& path);
+    bool RemoveDirectory(const std::string& path);
+    bool Remove(const std::string& path);
+    bool Rename(const std::string& oldPath, const std::string& newPath);
+
+    // access GENERIC_READ or GENERIC_WRITE; type FTP_TRANSFER_TYPE_BINARY or _ASCII.
+    // The caller owns the file and closes it before the next request. Throws CInternetException.
+    CInternetFile* OpenFile(const std::string& path, std::uint32_t access = GENERIC_READ,
+                            std::uint32_t type = FTP_TRANSFER_TYPE_BINARY, DWORD_PTR context = 1);
+
+    const std::string& GetServerName() const { return m_server; }
+    void Close();
+
+    std::uint32_t GetLastErrorCode() const { return m_lastErrorCode; }
+    const std::string& GetLastErrorText() const { return m_lastErrorText; }
+
+    // For the library's own finder and file classes.
+    FtpClient& Client() { return *m_client; }
+    CInternetSession* Session() const { return m_session; }
+
+private:
+    CInternetSession* m_session;
+    std::unique_ptr<FtpClient> m_client;
+    std::string m_server;
+    std::uint32_t m_lastErrorCode = 0;
+    std::string m_lastErrorText;
+};
