@@ -35,4 +35,7 @@ public:
     virtual bool IsDirectory() const = 0;
     // "." or "..".
     virtual bool IsDots() const = 0;
+    // The entry is a symbolic link (to a directory, IsDirectory is also true). Recursive walks
+    // do not descend into links, so a link that points above itself cannot make them loop.
+    virtual bool IsSymbolicLink() const { return false; }
 };
