@@ -1,0 +1,37 @@
+#include "ftp/support/PyftpdlibServer.h"
+
+#include "ftp/support/LoopbackPorts.h"
+
+#include <stdexcept>
+
+namespace {
+
+constexpr const char* kPython = "/usr/bin/python3";
+constexpr int kPassivePorts = 20;
+constexpr auto kStartTimeout = std::chrono::seconds(10);
+constexpr const char* kReadyPrefix = "LISTENING ";
+
+} // namespace
+
+PyftpdlibServer::PyftpdlibServer()
+{
+    m_user = "ferrix";
+    m_password = "pyftpd-Test-4";
+    PortRange passive = FreeLoopbackPortRange(kPassivePorts);
+    m_process = std::make_unique<ChildProcess>(
+        std::vector<std::string>{kPython, std::string(FERRIX_TEST_SCRIPTS) + "/pyftpd_server.py",
+                                 "--root", Root().string(), "--anonymous-root", AnonymousRoot().string(),
+                                 "--user", m_user, "--password", m_password,
+                                 "--passive-first", std::to_string(passive.first),
+                                 "--passive-last", std::to_string(passive.last)},
+        m_work.Path() / "stderr.txt", true);
+    auto line = m_process->ReadLine(kStartTimeout);
+    if (!line || line->rfind(kReadyPrefix, 0) != 0)
+        throw std::runtime_error("pyftpdlib did not start: " + m_process->StderrText());
+    m_port = static_cast<std::uint16_t>(std::stoi(line->substr(std::char_traits<char>::length(kReadyPrefix))));
+}
+
+PyftpdlibServer::~PyftpdlibServer()
+{
+    m_process.reset();
+}

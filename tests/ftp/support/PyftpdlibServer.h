@@ -1,0 +1,25 @@
+#pragma once
+// pyftpdlib (Debian's python3-pyftpdlib) on 127.0.0.1, through the tests' own launcher script:
+// a user with every right on Root(), and anonymous read-only on AnonymousRoot().
+
+#include "ftp/support/ChildProcess.h"
+#include "ftp/support/FtpTestServer.h"
+
+#include <memory>
+
+class PyftpdlibServer : public FtpTestServer {
+public:
+    // Starts the server and waits until it accepts; throws std::runtime_error with the reason.
+    PyftpdlibServer();
+    ~PyftpdlibServer() override;
+
+    std::string Name() const override { return "pyftpdlib"; }
+    // The server acts as the test's own user: nothing to hand over.
+    void HandOver(const std::filesystem::path&) const override {}
+    const std::filesystem::path& AnonymousRoot() const { return m_anonymous.Path(); }
+
+private:
+    TempDir m_anonymous;
+    TempDir m_work;
+    std::unique_ptr<ChildProcess> m_process;
+};

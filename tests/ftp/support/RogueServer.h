@@ -1,0 +1,34 @@
+#pragma once
+// The scripted misbehaving FTP server (scripts/rogue_ftpd.py), one scenario per instance; see
+// the script for the scenarios. It logs every command line it receives.
+
+#include "ftp/support/ChildProcess.h"
+#include "support/TempDir.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class RogueServer {
+public:
+    // Starts the script and waits until it accepts; throws std::runtime_error with the reason.
+    explicit RogueServer(const std::string& scenario);
+
+    std::uint16_t Port() const { return m_port; }
+    static constexpr const char* kUser = "rogue";
+    static constexpr const char* kPassword = "secret";
+    // Size and content of every file the server sends (byte i is i % 251).
+    static constexpr std::uint64_t kFileSize = 256 * 1024;
+    static std::string FileContent();
+
+    // The command lines received so far, each "<session> <line>" with control bytes escaped.
+    std::vector<std::string> LogLines() const;
+    // How many received lines start with `verb` (any session).
+    int CountCommands(const std::string& verb) const;
+
+private:
+    TempDir m_work;
+    std::uint16_t m_port = 0;
+    std::unique_ptr<ChildProcess> m_process;
+};
