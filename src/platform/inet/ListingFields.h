@@ -1,0 +1,102 @@
+#pragma once
+// Scanners shared by the listing parsers. They work on slices of the line and never allocate,
+// so that a listing of a hundred thousand entries costs one string per name and nothing more.
+
+#include <charconv>
+#include <cstddef>
+#include <string_view>
+#include <system_error>
+
+namespace listing {
+
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+constexpr char ToLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+constexpr bool EqualsNoCase(std::string_view a, std::string_view lowerB)
+{
+    if (a.size() != lowerB.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (ToLowerAscii(a[i]) != lowerB[i])
+            return false;
+    return true;
+}
+
+constexpr bool StartsWithNoCase(std::string_view a, std::string_view lowerPrefix)
+{
+    return a.size() >= lowerPrefix.size() && EqualsNoCase(a.substr(0, lowerPrefix.size()), lowerPrefix);
+}
+
+// The next field of blank-separated text, starting at `pos`; `pos` moves past it. Empty at the end.
+constexpr std::string_view NextField(std::string_view text, std::size_t& pos)
+{
+    while (pos < text.size() && IsBlank(text[pos]))
+        ++pos;
+    const std::size_t start = pos;
+    while (pos < text.size() && !IsBlank(text[pos]))
+        ++pos;
+    return text.substr(start, pos - start);
+}
+
+// Offset of the first byte after `field`, which must be a slice of `text`.
+inline std::size_t EndOf(std::string_view text, std::string_view field)
+{
+    return static_cast<std::size_t>(field.data() - text.data()) + field.size();
+}
+
+// The whole of `text` as an unsigned decimal number: digits only, no sign, no overflow.
+template <typename Unsigned>
+bool ParseDecimal(std::string_view text, Unsigned& value)
+{
+    if (text.empty() || !IsDigit(text.front()))
+        return false;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+// The whole of `text` as exactly `digits` decimal digits.
+template <typename Unsigned>
+bool ParseFixedDigits(std::string_view text, std::size_t digits, Unsigned& value)
+{
+    return text.size() == digits && ParseDecimal(text, value);
+}
+
+// English three-letter month name in any case: 1..12, or 0 when it is none.
+constexpr unsigned MonthFromName(std::string_view name)
+{
+    constexpr std::string_view kMonths = "janfebmaraprmayjunjulaugsepoctnovdec";
+    if (name.size() != 3)
+        return 0;
+    const char a = ToLowerAscii(name[0]);
+    const char b = ToLowerAscii(name[1]);
+    const char c = ToLowerAscii(name[2]);
+    for (unsigned m = 0; m < 12; ++m)
+        if (kMonths[m * 3] == a && kMonths[m * 3 + 1] == b && kMonths[m * 3 + 2] == c)
+            return m + 1;
+    return 0;
+}
+
+// "H:MM", "HH:MM" or "HH:MM:SS" on a 24-hour clock.
+inline bool ParseClock(std::string_view text, unsigned& hour, unsigned& minute, unsigned& second)
+{
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos || colon == 0 || colon > 2)
+        return false;
+    if (!ParseDecimal(text.substr(0, colon), hour) || hour > 23)
+        return false;
+    const std::string_view rest = text.substr(colon + 1);
+    second = 0;
+    if (rest.size() == 5 && rest[2] == ':') {
+        if (!ParseFixedDigits(rest.substr(3), 2, second) || second > 59)
+            return false;
+    } else if (rest.size() != 2) {
+        return false;
+    }
+    return ParseFixedDigits(rest.substr(0, 2), 2, minute) && minute <= 59;
+}
+
+}  // namespace listing
