@@ -42,8 +42,9 @@ LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, char* keyClas
 // Enumerates the values of `key` in a stable order. On entry *valueNameLength is the name
 // buffer's size in characters (room for the NUL included) and *dataLength the data buffer's
 // size in bytes; on success they hold the name length (without NUL) and the data length.
-// Either buffer too small: ERROR_MORE_DATA, with *dataLength set to the size needed.
-// Past the last value: ERROR_NO_MORE_ITEMS.
+// Either buffer too small: ERROR_MORE_DATA, with *dataLength set to the size needed (and, when
+// the name did not fit, *valueNameLength to the name's size with its NUL). data may be null to
+// ask for the size only. Past the last value: ERROR_NO_MORE_ITEMS.
 LONG RegEnumValueA(HKEY key, DWORD index, char* valueName, DWORD* valueNameLength, DWORD* reserved,
                    DWORD* type, BYTE* data, DWORD* dataLength);
 LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
@@ -52,3 +53,12 @@ LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
                     DWORD dataLength);
 LONG RegDeleteValueA(HKEY key, const char* valueName);
 LONG RegCloseKey(HKEY key);
+
+// Names longer than these are refused with ERROR_INVALID_PARAMETER, as the platform does.
+constexpr DWORD kMaxRegistryKeyNameLength = 255;
+constexpr DWORD kMaxRegistryValueNameLength = 16383;
+
+// Forgets the store held in memory, so that the next call reads the file again (a restart
+// within one process, for tests). Handles opened before return ERROR_INVALID_HANDLE from then
+// on; closing them is still allowed.
+void RegistryReload();

@@ -1,0 +1,346 @@
+#include "platform/registry/RegistryFile.h"
+
+#include "platform/registry/Registry.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+constexpr std::string_view kHeader = "REGEDIT4";
+constexpr std::string_view kRootName = "HKEY_CURRENT_USER";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+// Hex data lines are wrapped before this column, as regedit does.
+constexpr std::size_t kWrapColumn = 78;
+constexpr std::string_view kContinuationIndent = "  ";
+constexpr std::size_t kMaxTypeDigits = 8;
+constexpr std::size_t kMaxDwordDigits = 8;
+
+// --- writing ---------------------------------------------------------------------------------
+
+std::string Quoted(std::string_view text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+// A REG_SZ written as "text" reads back as the text plus one NUL, so only data of exactly that
+// shape, without control characters that would break the line, may use the string form.
+bool FitsStringForm(const std::vector<std::uint8_t>& data)
+{
+    if (data.empty() || data.back() != 0)
+        return false;
+    for (std::size_t i = 0; i + 1 < data.size(); ++i) {
+        if (data[i] < 0x20)
+            return false;
+    }
+    return true;
+}
+
+void AppendHex(std::string& out, std::string line, const std::vector<std::uint8_t>& data)
+{
+    char piece[4];
+    bool lineHasBytes = false;
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        bool last = i + 1 == data.size();
+        std::snprintf(piece, sizeof piece, last ? "%02x" : "%02x,", data[i]);
+        // Room for the piece and the continuation backslash.
+        if (lineHasBytes && line.size() + 3 + 1 > kWrapColumn) {
+            out += line;
+            out += "\\\n";
+            line = kContinuationIndent;
+        }
+        line += piece;
+        lineHasBytes = true;
+    }
+    out += line;
+    out += '\n';
+}
+
+void AppendValue(std::string& out, const RegistryValue& value)
+{
+    std::string line = value.name.empty() ? "@=" : Quoted(value.name) + "=";
+    if (value.type == REG_SZ && FitsStringForm(value.data)) {
+        line += Quoted(std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
+        out += line;
+        out += '\n';
+        return;
+    }
+    if (value.type == REG_DWORD && value.data.size() == 4) {
+        std::uint32_t number = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16)
+                             | (static_cast<std::uint32_t>(value.data[3]) << 24);
+        char text[9];
+        std::snprintf(text, sizeof text, "%08x", number);
+        out += line + "dword:" + text + "\n";
+        return;
+    }
+    if (value.type == REG_BINARY) {
+        line += "hex:";
+    } else {
+        char text[24];
+        std::snprintf(text, sizeof text, "hex(%x):", value.type);
+        line += text;
+    }
+    AppendHex(out, std::move(line), value.data);
+}
+
+void AppendKey(std::string& out, const RegistryNode& key, const std::string& path, bool isRoot)
+{
+    // The root gets a section only when it holds values; every other key gets one, even when
+    // empty, so that created keys survive a restart.
+    if (!isRoot || !key.values.empty()) {
+        out += "[" + path + "]\n";
+        for (const RegistryValue& value : key.values)
+            AppendValue(out, value);
+        out += '\n';
+    }
+    for (const auto& subkey : key.subkeys)
+        AppendKey(out, *subkey, path + "\\" + subkey->name, false);
+}
+
+// --- reading ---------------------------------------------------------------------------------
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view TrimLeft(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    return s;
+}
+
+std::string_view TrimRight(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool StartsWithNoCase(std::string_view s, std::string_view prefix)
+{
+    return s.size() >= prefix.size() && NamesEqual(s.substr(0, prefix.size()), prefix);
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<std::uint32_t> ParseHexNumber(std::string_view s, std::size_t maxDigits)
+{
+    if (s.empty() || s.size() > maxDigits)
+        return std::nullopt;
+    std::uint32_t number = 0;
+    for (char c : s) {
+        int digit = HexDigit(c);
+        if (digit < 0)
+            return std::nullopt;
+        number = number * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return number;
+}
+
+// Reads a quoted text at the start of `s`, leaving `s` after the closing quote.
+std::optional<std::string> ParseQuoted(std::string_view& s)
+{
+    if (s.empty() || s.front() != '"')
+        return std::nullopt;
+    std::string text;
+    for (std::size_t i = 1; i < s.size(); ++i) {
+        char c = s[i];
+        if (c == '"') {
+            s.remove_prefix(i + 1);
+            return text;
+        }
+        if (c == '\\') {
+            if (i + 1 >= s.size() || (s[i + 1] != '\\' && s[i + 1] != '"'))
+                return std::nullopt;
+            c = s[++i];
+        }
+        text += c;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view s)
+{
+    std::vector<std::uint8_t> bytes;
+    s = TrimRight(TrimLeft(s));
+    if (s.empty())
+        return bytes;
+    while (true) {
+        std::size_t comma = s.find(',');
+        std::string_view item = TrimRight(TrimLeft(s.substr(0, comma)));
+        std::optional<std::uint32_t> byte = ParseHexNumber(item, 2);
+        if (!byte)
+            return std::nullopt;
+        bytes.push_back(static_cast<std::uint8_t>(*byte));
+        if (comma == std::string_view::npos)
+            return bytes;
+        s.remove_prefix(comma + 1);
+    }
+}
+
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : m_text(text) {}
+
+    bool Next(std::string_view& line)
+    {
+        if (m_pos >= m_text.size())
+            return false;
+        std::size_t end = m_text.find('\n', m_pos);
+        if (end == std::string_view::npos)
+            end = m_text.size();
+        line = m_text.substr(m_pos, end - m_pos);
+        m_pos = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        return true;
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+// The key a section header names, created along the way; nullptr for a malformed header or
+// a root other than HKEY_CURRENT_USER.
+RegistryNode* OpenSection(std::string_view line, RegistryNode& root)
+{
+    line = TrimRight(line);
+    if (line.size() < 2 || line.back() != ']')
+        return nullptr;
+    std::string_view path = line.substr(1, line.size() - 2);
+    std::string_view rootPart = path.substr(0, path.find('\\'));
+    if (!NamesEqual(rootPart, kRootName))
+        return nullptr;
+    RegistryNode* key = &root;
+    bool created = false;
+    for (const std::string& part : SplitKeyPath(path.substr(rootPart.size())))
+        key = &key->ObtainSubkey(part, created);
+    return key;
+}
+
+bool ParseValueLine(std::string_view line, LineReader& reader, RegistryNode& key)
+{
+    std::string name;
+    if (line.front() == '@') {
+        line.remove_prefix(1);
+    } else {
+        std::optional<std::string> quoted = ParseQuoted(line);
+        if (!quoted)
+            return false;
+        name = std::move(*quoted);
+    }
+    line = TrimLeft(line);
+    if (line.empty() || line.front() != '=')
+        return false;
+    std::string_view data = TrimRight(TrimLeft(line.substr(1)));
+
+    if (!data.empty() && data.front() == '"') {
+        std::optional<std::string> text = ParseQuoted(data);
+        if (!text || !TrimLeft(data).empty())
+            return false;
+        std::vector<std::uint8_t> bytes(text->begin(), text->end());
+        bytes.push_back(0);
+        key.SetValue(name, REG_SZ, std::move(bytes));
+        return true;
+    }
+    if (StartsWithNoCase(data, "dword:")) {
+        std::optional<std::uint32_t> number = ParseHexNumber(data.substr(6), kMaxDwordDigits);
+        if (!number)
+            return false;
+        key.SetValue(name, REG_DWORD,
+                     {static_cast<std::uint8_t>(*number), static_cast<std::uint8_t>(*number >> 8),
+                      static_cast<std::uint8_t>(*number >> 16), static_cast<std::uint8_t>(*number >> 24)});
+        return true;
+    }
+    if (!StartsWithNoCase(data, "hex"))
+        return false;
+    data.remove_prefix(3);
+    std::uint32_t type = REG_BINARY;
+    if (!data.empty() && data.front() == '(') {
+        std::size_t close = data.find(')');
+        if (close == std::string_view::npos)
+            return false;
+        std::optional<std::uint32_t> number = ParseHexNumber(data.substr(1, close - 1), kMaxTypeDigits);
+        if (!number)
+            return false;
+        type = *number;
+        data.remove_prefix(close + 1);
+    }
+    if (data.empty() || data.front() != ':')
+        return false;
+    data.remove_prefix(1);
+
+    std::string joined(data);
+    while (!joined.empty() && joined.back() == '\\') {
+        joined.pop_back();
+        std::string_view next;
+        if (!reader.Next(next))
+            return false;   // a continuation promised but the file ends: truncated
+        joined += TrimRight(TrimLeft(next));
+    }
+    std::optional<std::vector<std::uint8_t>> bytes = ParseHexBytes(joined);
+    if (!bytes)
+        return false;
+    key.SetValue(name, type, std::move(*bytes));
+    return true;
+}
+
+} // namespace
+
+bool IsStorableName(std::string_view name)
+{
+    return name.find_first_of("\r\n") == std::string_view::npos;
+}
+
+std::string FormatRegistryFile(const RegistryNode& root)
+{
+    std::string out(kHeader);
+    out += "\n\n";
+    AppendKey(out, root, std::string(kRootName), true);
+    return out;
+}
+
+bool ParseRegistryFile(std::string_view text, RegistryNode& root)
+{
+    if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom)
+        text.remove_prefix(kUtf8Bom.size());
+    LineReader reader(text);
+    std::string_view line;
+    if (!reader.Next(line) || TrimRight(line) != kHeader)
+        return false;
+
+    RegistryNode* section = nullptr;
+    while (reader.Next(line)) {
+        line = TrimLeft(line);
+        if (line.empty() || line.front() == ';')
+            continue;
+        if (line.front() == '[') {
+            section = OpenSection(line, root);
+            if (!section)
+                return false;
+            continue;
+        }
+        if (!section || !ParseValueLine(line, reader, *section))
+            return false;
+    }
+    return true;
+}

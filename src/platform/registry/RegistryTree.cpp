@@ -1,0 +1,74 @@
+#include "platform/registry/RegistryTree.h"
+
+#include <algorithm>
+
+namespace {
+
+char FoldCase(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+bool NamesEqual(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+}
+
+RegistryNode* RegistryNode::FindSubkey(std::string_view subkeyName) const
+{
+    auto it = std::find_if(subkeys.begin(), subkeys.end(),
+                           [&](const std::unique_ptr<RegistryNode>& key) { return NamesEqual(key->name, subkeyName); });
+    return it == subkeys.end() ? nullptr : it->get();
+}
+
+RegistryNode& RegistryNode::ObtainSubkey(std::string_view subkeyName, bool& created)
+{
+    created = false;
+    if (RegistryNode* existing = FindSubkey(subkeyName))
+        return *existing;
+    auto key = std::make_unique<RegistryNode>();
+    key->name = std::string(subkeyName);
+    subkeys.push_back(std::move(key));
+    created = true;
+    return *subkeys.back();
+}
+
+RegistryValue* RegistryNode::FindValue(std::string_view valueName)
+{
+    auto it = std::find_if(values.begin(), values.end(),
+                           [&](const RegistryValue& value) { return NamesEqual(value.name, valueName); });
+    return it == values.end() ? nullptr : &*it;
+}
+
+const RegistryValue* RegistryNode::FindValue(std::string_view valueName) const
+{
+    return const_cast<RegistryNode*>(this)->FindValue(valueName);
+}
+
+void RegistryNode::SetValue(std::string_view valueName, std::uint32_t type, std::vector<std::uint8_t> data)
+{
+    if (RegistryValue* existing = FindValue(valueName)) {
+        existing->type = type;
+        existing->data = std::move(data);
+        return;
+    }
+    values.push_back(RegistryValue{std::string(valueName), type, std::move(data)});
+}
+
+std::vector<std::string> SplitKeyPath(std::string_view path)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        if (end > start)
+            parts.emplace_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}

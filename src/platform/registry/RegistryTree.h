@@ -1,0 +1,37 @@
+#pragma once
+// The keys and values of the store in memory. Names compare without regard to ASCII case and
+// keep the spelling of whoever created them; subkeys and values keep their creation order, which
+// is the order enumeration and the file use.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct RegistryValue {
+    std::string name;   // empty: the key's default value
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+};
+
+struct RegistryNode {
+    std::string name;
+    std::vector<std::unique_ptr<RegistryNode>> subkeys;
+    std::vector<RegistryValue> values;
+
+    RegistryNode* FindSubkey(std::string_view subkeyName) const;
+    // The subkey of that name, created at the end when missing.
+    RegistryNode& ObtainSubkey(std::string_view subkeyName, bool& created);
+
+    RegistryValue* FindValue(std::string_view valueName);
+    const RegistryValue* FindValue(std::string_view valueName) const;
+    // Replaces type and data of a value of that name (any case, spelling kept) or appends one.
+    void SetValue(std::string_view valueName, std::uint32_t type, std::vector<std::uint8_t> data);
+};
+
+bool NamesEqual(std::string_view a, std::string_view b);
+
+// "Software\Ferrix Software\\Setting\" -> {"Software", "Ferrix Software", "Setting"}: empty
+// components (doubled, leading or trailing backslashes) are skipped.
+std::vector<std::string> SplitKeyPath(std::string_view path);
