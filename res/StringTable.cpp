@@ -1,0 +1,33 @@
+#include "res/StringTable.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
+namespace {
+
+struct StringEntry {
+    unsigned id;
+    std::string_view text;
+};
+
+// Kept in ascending order of id.
+constexpr StringEntry kStrings[] = {
+    {IDS_COMPANY_NAME, "CompanyName"},
+    {IDS_PRODUCT_NAME, "ProductName"},
+};
+
+static_assert(std::is_sorted(std::begin(kStrings), std::end(kStrings),
+                             [](const StringEntry& a, const StringEntry& b) { return a.id < b.id; }),
+              "string table entries must be in ascending order of id");
+
+} // namespace
+
+std::string LoadString(unsigned id)
+{
+    auto entry = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
+                                  [](const StringEntry& e, unsigned wanted) { return e.id < wanted; });
+    if (entry == std::end(kStrings) || entry->id != id)
+        return {};
+    return std::string(entry->text);
+}

@@ -1,0 +1,10 @@
+#pragma once
+// The program's string table: texts by resource number.
+
+#include <string>
+
+constexpr unsigned IDS_COMPANY_NAME = 2100;   // "CompanyName", a version-information value name
+constexpr unsigned IDS_PRODUCT_NAME = 2106;   // "ProductName", likewise
+
+// The text of entry `id`; empty for an id the table does not hold.
+std::string LoadString(unsigned id);
