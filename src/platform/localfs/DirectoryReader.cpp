@@ -1,0 +1,111 @@
+#include "platform/localfs/DirectoryReader.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace localfs {
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { closedir(dir); }
+};
+using DirHandle = std::unique_ptr<DIR, DirCloser>;
+
+bool IsDotsName(const std::string& name)
+{
+    return name == "." || name == "..";
+}
+
+// fnmatch knows brackets and backslashes as well; in our patterns they are plain characters.
+std::string FnmatchPattern(const std::string& wildcard)
+{
+    std::string pattern;
+    for (char c : wildcard) {
+        if (c == '[' || c == ']' || c == '\\')
+            pattern += '\\';
+        pattern += c;
+    }
+    return pattern;
+}
+
+// The entry `name` relative to the open folder `dirFd` (AT_FDCWD for a path).
+std::optional<DirectoryEntry> StatEntry(int dirFd, const std::string& name, const std::string& shownName)
+{
+    struct stat status {};
+    if (fstatat(dirFd, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::nullopt;
+    DirectoryEntry entry;
+    entry.name = shownName;
+    if (S_ISLNK(status.st_mode)) {
+        entry.symbolicLink = true;
+        struct stat target {};
+        // A dangling link keeps the link's own status.
+        if (fstatat(dirFd, name.c_str(), &target, 0) == 0)
+            status = target;
+    }
+    entry.directory = S_ISDIR(status.st_mode);
+    entry.size = entry.directory ? 0 : static_cast<std::uint64_t>(status.st_size);
+    entry.modified = static_cast<std::int64_t>(status.st_mtim.tv_sec);
+    return entry;
+}
+
+unsigned char Folded(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+}
+
+int CompareFolded(const std::string& a, const std::string& b)
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        if (Folded(a[i]) != Folded(b[i]))
+            return Folded(a[i]) < Folded(b[i]) ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool ListedBefore(const DirectoryEntry& a, const DirectoryEntry& b)
+{
+    const bool aDots = IsDotsName(a.name);
+    const bool bDots = IsDotsName(b.name);
+    if (aDots != bDots)
+        return aDots;
+    const int folded = CompareFolded(a.name, b.name);
+    // Names that differ only in case keep one order, so a listing reads the same each time.
+    return folded != 0 ? folded < 0 : a.name < b.name;
+}
+
+}  // namespace
+
+std::vector<DirectoryEntry> ReadDirectory(const std::string& folder, const std::string& wildcard)
+{
+    std::vector<DirectoryEntry> entries;
+    DirHandle dir(opendir(folder.c_str()));
+    if (!dir)
+        return entries;
+    const std::string pattern = FnmatchPattern(wildcard);
+    while (const dirent* item = readdir(dir.get())) {
+        const std::string name = item->d_name;
+        if (fnmatch(pattern.c_str(), name.c_str(), 0) != 0)
+            continue;
+        // An entry removed while the folder is read is simply not reported.
+        if (std::optional<DirectoryEntry> entry = StatEntry(dirfd(dir.get()), name, name))
+            entries.push_back(std::move(*entry));
+    }
+    std::sort(entries.begin(), entries.end(), ListedBefore);
+    return entries;
+}
+
+std::optional<DirectoryEntry> ReadEntry(const std::string& folder, const std::string& name)
+{
+    const std::string path = folder == "/" ? "/" + name : folder + "/" + name;
+    return StatEntry(AT_FDCWD, path, name);
+}
+
+}  // namespace localfs
