@@ -1,0 +1,97 @@
+#include "profiles/ProfileSettings.h"
+
+#include "profiles/Defaults.h"
+#include "profiles/ProfileText.h"
+
+namespace {
+
+constexpr std::size_t kVersionSize = 4;
+
+std::string PathOf(const ProfileState& state, const char* section)
+{
+    std::string path;
+    GetRegistryPath(state, path, section, {});
+    return path;
+}
+
+std::unique_ptr<HostProfile> MakeDefaultProfile()
+{
+    auto profile = std::make_unique<HostProfile>();
+    profile->name = kDefaultProfileName;
+    profile->host = kDefaultProfileHost;
+    profile->user = kAnonymousUser;
+    profile->password = kDefaultEmail;
+    profile->savePassword = 1;
+    profile->anonymous = 1;
+    profile->port = 21;
+    profile->useDefaultPort = 1;
+    profile->passive = 0;
+    profile->initialDir.clear();
+    return profile;
+}
+
+// Stores `text` and its NUL under `name`.
+void SetText(CProfileStore& store, const std::string& name, const std::string& text)
+{
+    store.SetValue(name, text.c_str(), static_cast<std::uint32_t>(text.size() + 1), REG_BINARY);
+}
+
+// Deletes from the key every value the store read at start, then forgets them.
+void DeleteHeldValues(CProfileStore& store, const std::string& keyPath)
+{
+    for (const auto& entry : store.values)
+        store.DeleteValue(HKEY_CURRENT_USER, keyPath, entry.first);
+    store.RemoveAll();
+}
+
+} // namespace
+
+void LoadProfiles(ProfileState& state)
+{
+    // Registry failures are silent: a key that cannot be read is an empty one.
+    state.settingStore.Load(HKEY_CURRENT_USER, PathOf(state, kSettingSection));
+
+    unsigned char versionBytes[kVersionSize] = {};
+    std::uint32_t version = 0;
+    if (state.settingStore.GetValue(kVersionValueName, versionBytes, kVersionSize))
+        version = versionBytes[0] | versionBytes[1] << 8 | versionBytes[2] << 16
+                | static_cast<std::uint32_t>(versionBytes[3]) << 24;
+
+    if (auto it = state.settingStore.values.find(kSettingValueName); it != state.settingStore.values.end())
+        ParseSettingText(state, it->second->data.data(), it->second->data.size(), version);
+
+    state.profileStore.Load(HKEY_CURRENT_USER, PathOf(state, kProfileSection));
+    if (state.profileStore.values.empty()) {
+        auto profile = MakeDefaultProfile();
+        std::string name = profile->name;
+        state.profiles[name] = std::move(profile);
+        return;
+    }
+    for (const auto& [name, value] : state.profileStore.values) {
+        auto profile = std::make_unique<HostProfile>(ParseProfileText(value->data.data(), value->data.size(), version));
+        // Listed under the value name, whatever the first field says.
+        state.profiles[name] = std::move(profile);
+    }
+}
+
+void SaveProfiles(ProfileState& state)
+{
+    if (state.profileStore.modified) {
+        std::string profilePath = PathOf(state, kProfileSection);
+        DeleteHeldValues(state.profileStore, profilePath);
+        for (const auto& [name, profile] : state.profiles) {
+            if (profile)
+                SetText(state.profileStore, name, FormatProfileText(*profile));
+        }
+        state.profileStore.Save(HKEY_CURRENT_USER, profilePath);
+    }
+
+    std::string settingPath = PathOf(state, kSettingSection);
+    DeleteHeldValues(state.settingStore, settingPath);
+    SetText(state.settingStore, kSettingValueName, FormatSettingText(state));
+    const unsigned char version[kVersionSize] = {
+        static_cast<unsigned char>(kStoreFormatVersion), static_cast<unsigned char>(kStoreFormatVersion >> 8),
+        static_cast<unsigned char>(kStoreFormatVersion >> 16), static_cast<unsigned char>(kStoreFormatVersion >> 24)};
+    state.settingStore.SetValue(kVersionValueName, version, kVersionSize, REG_BINARY);
+    state.settingStore.Save(HKEY_CURRENT_USER, settingPath);
+}
