@@ -5,6 +5,17 @@
 
 #include "platform/inet/ListingFields.h"
 
+#include <algorithm>
+
+namespace {
+
+// "a=b c" is the shortest line that is an entry (MLSD with one fact), six bytes with its LF.
+// Reserving no more entries than that many bytes allow keeps a listing of blank lines from
+// reserving room for entries it cannot hold.
+constexpr std::size_t kShortestEntryLine = 6;
+
+}  // namespace
+
 std::optional<ListingEntry> ParseListingLine(std::string_view line, ListingFormat format,
                                              std::int64_t nowUtc)
 {
@@ -48,6 +59,9 @@ std::vector<ListingEntry> ParseListing(std::string_view text, ListingFormat form
                                        std::int64_t nowUtc, bool skipUnsafe)
 {
     std::vector<ListingEntry> entries;
+    // One count of line ends spares the copies of a growing vector, which cost more than it.
+    const auto lineEnds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    entries.reserve(std::min(lineEnds + 1, text.size() / kShortestEntryLine + 1));
     while (!text.empty()) {
         const std::size_t lf = text.find('\n');
         std::string_view line = text.substr(0, lf);
