@@ -9,7 +9,9 @@ so that a test can tell what reached the server. Ends by itself after --max-seco
 parent is gone, whatever the client does.
 
 Scenarios:
-  normal               behaves; used to see what a client sends
+  normal               behaves; used to see what a client sends. RETR of a name ending in
+                       .txt sends TEXT_DATA (CR LF line ends); STOR keeps the bytes received
+                       in stored.bin beside the log
   drop-mid-transfer    RETR: sends half of the file, then closes data and control connections
   426-after-data       RETR: sends the whole file, then answers 426
   stall-greeting       accepts and never says a word
@@ -33,6 +35,7 @@ import time
 
 FILE_SIZE = 256 * 1024
 FILE_DATA = bytes(i % 251 for i in range(FILE_SIZE))
+TEXT_DATA = b"line one\r\nline two\r\n"
 DATA_ACCEPT_TIMEOUT = 10
 FOREVER = 3600
 
@@ -144,7 +147,7 @@ class Session:
         self.port_address = (".".join(parts[:4]), numbers[4] * 256 + numbers[5])
         self.reply("200 PORT command successful.")
 
-    def retrieve(self):
+    def retrieve(self, name):
         s = self.scenario
         if s == "retr-550":
             self.reply("550 Failed to open file.")
@@ -165,6 +168,8 @@ class Session:
             data.close()
         elif s == "short-data":
             self.send_over_data(FILE_DATA[: FILE_SIZE * 2 // 5])
+        elif name.endswith(".txt"):
+            self.send_over_data(TEXT_DATA)
         else:
             self.send_over_data(FILE_DATA)
 
@@ -174,9 +179,15 @@ class Session:
         if data is None:
             self.reply("425 Use PORT or PASV first.")
             return
-        while data.recv(65536):
-            pass
+        received = []
+        while True:
+            chunk = data.recv(65536)
+            if not chunk:
+                break
+            received.append(chunk)
         data.close()
+        with open(os.path.join(os.path.dirname(self.log_path), "stored.bin"), "wb") as stored:
+            stored.write(b"".join(received))
         self.reply("226 Transfer complete.")
 
     def run(self):
@@ -234,7 +245,7 @@ class Session:
             elif verb in ("LIST", "NLST"):
                 self.send_over_data(HOSTILE_LISTING if s == "hostile-listing" else NORMAL_LISTING)
             elif verb == "RETR":
-                self.retrieve()
+                self.retrieve(argument)
             elif verb == "STOR":
                 self.store()
             elif verb in ("DELE", "RMD", "RNTO"):

@@ -1,6 +1,7 @@
 #include "ftp/support/RogueServer.h"
 
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -32,6 +33,12 @@ std::string RogueServer::FileContent()
     for (std::size_t i = 0; i < content.size(); ++i)
         content[i] = static_cast<char>(i % 251);
     return content;
+}
+
+std::string RogueServer::StoredBytes() const
+{
+    std::ifstream in(m_work.Path() / "stored.bin", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::vector<std::string> RogueServer::LogLines() const

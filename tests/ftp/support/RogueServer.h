@@ -21,6 +21,10 @@ public:
     // Size and content of every file the server sends (byte i is i % 251).
     static constexpr std::uint64_t kFileSize = 256 * 1024;
     static std::string FileContent();
+    // What RETR of a name ending in ".txt" sends: text with CR LF line ends.
+    static constexpr const char* kTextOnWire = "line one\r\nline two\r\n";
+    // The bytes of the last STOR, as they arrived on the data connection.
+    std::string StoredBytes() const;
 
     // The command lines received so far, each "<session> <line>" with control bytes escaped.
     std::vector<std::string> LogLines() const;

@@ -1,0 +1,19 @@
+#pragma once
+// The commands of ferrix-probe. Each returns the exit status (0 done, 1 failed) and reports a
+// failure on `err` with the library's code and text. Library exceptions pass through.
+
+#include "probe/Options.h"
+
+#include <iosfwd>
+
+class CFtpConnection;
+
+int RunConnectionCommand(CFtpConnection& connection, const ProbeOptions& options, std::ostream& out,
+                         std::ostream& err);
+int RunParseListing(const ProbeOptions& options, std::istream& in, std::ostream& out);
+
+// Used by the commands: reports the connection's last error for `what`; returns 1.
+int ReportFailure(const CFtpConnection& connection, const std::string& what, std::ostream& err);
+
+int GetFile(CFtpConnection& connection, const ProbeOptions& options, std::ostream& err);
+int PutFile(CFtpConnection& connection, const ProbeOptions& options, std::ostream& err);

@@ -1,0 +1,31 @@
+#pragma once
+// ferrix-probe's command line.
+
+#include "probe/Url.h"
+
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct ProbeOptions {
+    bool verbose = false;
+    bool active = false;
+    bool ascii = false;
+    bool mlsd = false;                  // parse-listing only
+    std::chrono::milliseconds timeout{30000};
+    FtpUrl url;                         // not for parse-listing
+    std::string command;
+    std::vector<std::string> arguments;
+};
+
+// A command line that does not fit the usage; its text says what is wrong.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// argv without the program name. Throws UsageError.
+ProbeOptions ParseProbeArguments(const std::vector<std::string>& arguments);
+
+extern const char* const kProbeUsage;

@@ -1,0 +1,90 @@
+#include "probe/ProbeSession.h"
+
+#include "platform/inet/InetConstants.h"
+
+#include <cstdio>
+#include <cstring>
+#include <ostream>
+
+namespace {
+
+constexpr const char* kAgent = "ferrix-probe";
+constexpr const char* kHiddenPassword = "****";
+
+bool IsPrintable(unsigned char c)
+{
+    return c >= 0x20 && c != 0x7f;
+}
+
+} // namespace
+
+ProbeSession::ProbeSession(bool verbose, std::ostream& log, std::string password)
+    : CInternetSession(kAgent), m_log(log), m_password(std::move(password))
+{
+    EnableStatusCallback(verbose);
+}
+
+void ProbeSession::OnStatusCallback(DWORD_PTR, std::uint32_t internetStatus, const void* statusInformation,
+                                    std::uint32_t statusInformationLength)
+{
+    std::string info = StatusInfoText(statusInformation, statusInformationLength);
+    // The library keeps passwords out of its notifications; the probe makes sure of it anyway,
+    // since its output ends up in bug reports.
+    if (!m_password.empty())
+        for (auto at = info.find(m_password); at != std::string::npos;
+             at = info.find(m_password, at + std::strlen(kHiddenPassword)))
+            info.replace(at, m_password.size(), kHiddenPassword);
+    m_log << "status " << internetStatus << ' ' << StatusName(internetStatus);
+    if (!info.empty())
+        m_log << ' ' << info;
+    m_log << std::endl;
+}
+
+const char* StatusName(std::uint32_t internetStatus)
+{
+    switch (internetStatus) {
+    case INTERNET_STATUS_RESOLVING_NAME: return "RESOLVING_NAME";
+    case INTERNET_STATUS_NAME_RESOLVED: return "NAME_RESOLVED";
+    case INTERNET_STATUS_CONNECTING_TO_SERVER: return "CONNECTING_TO_SERVER";
+    case INTERNET_STATUS_CONNECTED_TO_SERVER: return "CONNECTED_TO_SERVER";
+    case INTERNET_STATUS_SENDING_REQUEST: return "SENDING_REQUEST";
+    case INTERNET_STATUS_REQUEST_SENT: return "REQUEST_SENT";
+    case INTERNET_STATUS_RECEIVING_RESPONSE: return "RECEIVING_RESPONSE";
+    case INTERNET_STATUS_RESPONSE_RECEIVED: return "RESPONSE_RECEIVED";
+    case INTERNET_STATUS_CLOSING_CONNECTION: return "CLOSING_CONNECTION";
+    case INTERNET_STATUS_CONNECTION_CLOSED: return "CONNECTION_CLOSED";
+    case INTERNET_STATUS_HANDLE_CREATED: return "HANDLE_CREATED";
+    case INTERNET_STATUS_HANDLE_CLOSING: return "HANDLE_CLOSING";
+    case INTERNET_STATUS_REQUEST_COMPLETE: return "REQUEST_COMPLETE";
+    default: return "UNKNOWN";
+    }
+}
+
+std::string StatusInfoText(const void* information, std::uint32_t length)
+{
+    if (!information || length == 0)
+        return {};
+    const auto* bytes = static_cast<const unsigned char*>(information);
+    std::size_t textLength = length;
+    while (textLength > 0 && bytes[textLength - 1] == '\0')
+        --textLength;
+    bool printable = textLength > 0;
+    for (std::size_t i = 0; i < textLength && printable; ++i)
+        printable = IsPrintable(bytes[i]);
+    if (!printable && length == sizeof(std::uint32_t)) {
+        std::uint32_t value = 0;
+        std::memcpy(&value, bytes, sizeof value);
+        return std::to_string(value);
+    }
+    std::string text;
+    for (std::size_t i = 0; i < textLength; ++i) {
+        if (IsPrintable(bytes[i])) {
+            text += static_cast<char>(bytes[i]);
+        } else {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", bytes[i]);
+            text += escaped;
+        }
+    }
+    return text;
+}

@@ -1,0 +1,102 @@
+#include "probe/Url.h"
+
+#include <charconv>
+
+namespace {
+
+constexpr std::string_view kScheme = "ftp://";
+constexpr unsigned kMaxPort = 65535;
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::optional<std::string> PercentDecode(std::string_view text)
+{
+    std::string decoded;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            decoded += text[i];
+            continue;
+        }
+        if (i + 2 >= text.size())
+            return std::nullopt;
+        int high = HexValue(text[i + 1]);
+        int low = HexValue(text[i + 2]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        decoded += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return decoded;
+}
+
+std::optional<FtpUrl> ParseFtpUrl(std::string_view text)
+{
+    if (text.substr(0, kScheme.size()) != kScheme)
+        return std::nullopt;
+    text.remove_prefix(kScheme.size());
+
+    FtpUrl url;
+    std::size_t slash = text.find('/');
+    std::string_view authority = text.substr(0, slash);
+    if (slash != std::string_view::npos) {
+        auto path = PercentDecode(text.substr(slash));
+        if (!path)
+            return std::nullopt;
+        url.path = *path == "/" ? "" : *path;
+    }
+
+    // The password may hold an '@' of its own only encoded, but be lenient: the last '@' ends it.
+    std::size_t at = authority.rfind('@');
+    if (at != std::string_view::npos) {
+        std::string_view credentials = authority.substr(0, at);
+        authority.remove_prefix(at + 1);
+        std::size_t colon = credentials.find(':');
+        auto user = PercentDecode(credentials.substr(0, colon));
+        auto password = colon == std::string_view::npos ? std::optional<std::string>("")
+                                                        : PercentDecode(credentials.substr(colon + 1));
+        if (!user || !password)
+            return std::nullopt;
+        url.user = *user;
+        url.password = *password;
+    }
+
+    std::string_view portText;
+    if (!authority.empty() && authority.front() == '[') {
+        std::size_t close = authority.find(']');
+        if (close == std::string_view::npos)
+            return std::nullopt;
+        url.host = authority.substr(1, close - 1);
+        std::string_view rest = authority.substr(close + 1);
+        if (!rest.empty()) {
+            if (rest.front() != ':')
+                return std::nullopt;
+            portText = rest.substr(1);
+        }
+    } else {
+        std::size_t colon = authority.find(':');
+        url.host = authority.substr(0, colon);
+        if (colon != std::string_view::npos)
+            portText = authority.substr(colon + 1);
+    }
+    if (url.host.empty())
+        return std::nullopt;
+    if (!portText.empty()) {
+        unsigned port = 0;
+        auto [end, error] = std::from_chars(portText.data(), portText.data() + portText.size(), port);
+        if (error != std::errc() || end != portText.data() + portText.size() || port == 0 || port > kMaxPort)
+            return std::nullopt;
+        url.port = static_cast<std::uint16_t>(port);
+    }
+    return url;
+}
