@@ -1,0 +1,25 @@
+#pragma once
+// Ftpcontype: the "FTP Connection Type" page of the "Option Setting" sheet.
+
+#include "profiles/PropertyPage.h"
+#include "profiles/RadioGroup.h"
+
+#include <cstdint>
+#include <memory>
+
+class Ftpcontype : public CPropertyPage {
+public:
+    explicit Ftpcontype(wxWindow* parent);
+    ~Ftpcontype() override;
+
+    bool OnKillActive() override;
+
+    // 0 "Local - Remote", 1 "Remote - Remote"; -1 when no button is checked.
+    std::int32_t connectionType = -1;
+
+protected:
+    void FillControls() override;
+
+private:
+    std::unique_ptr<RadioGroup> m_pGroup;
+};

@@ -1,0 +1,10 @@
+#include "profiles/Sheet.h"
+
+CSheet::CSheet(wxWindow* parent, const wxString& caption) : CPropertySheet(parent, caption)
+{
+}
+
+void CSheet::OnClosing()
+{
+    lastActivePage = GetActiveIndex();
+}
