@@ -7,6 +7,7 @@
 #include "platform/inet/InetConstants.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -44,9 +45,13 @@ public:
     CInternetSession* Session() const { return m_session; }
 
 private:
+    // Runs one request, keeping its failure as the last error.
+    bool Run(const std::function<void()>& request);
+
     CInternetSession* m_session;
     std::unique_ptr<FtpClient> m_client;
     std::string m_server;
     std::uint32_t m_lastErrorCode = 0;
     std::string m_lastErrorText;
+    bool m_closed = false;
 };

@@ -28,6 +28,10 @@ public:
     std::int64_t GetLastWriteTime() const override;
     bool IsDirectory() const override;
     bool IsDots() const override;
+    bool IsSymbolicLink() const override;
+
+    // Why the last FindFile returned false: ERROR_NO_MORE_FILES when nothing matched.
+    std::uint32_t GetLastErrorCode() const { return m_lastErrorCode; }
 
 private:
     CFtpConnection* m_connection;
@@ -35,4 +39,7 @@ private:
     std::vector<ListingEntry> m_entries;
     std::size_t m_next = 0;      // index of the entry FindNextFile steps onto
     bool m_open = false;
+    std::uint32_t m_lastErrorCode = 0;
+
+    const ListingEntry* Current() const;
 };

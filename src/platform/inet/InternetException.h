@@ -2,6 +2,8 @@
 // The one way the library reports a failure: a numeric code of InetConstants.h and a text.
 // Texts never contain a password.
 
+#include "platform/inet/InetConstants.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>

@@ -1,0 +1,86 @@
+#include "platform/inet/ControlChannel.h"
+
+#include "platform/inet/FtpCommand.h"
+#include "platform/inet/SocketWait.h"
+
+namespace {
+
+constexpr int kServiceClosing = 421;
+
+bool IsConnectionGone(const CInternetException& error)
+{
+    return error.m_dwError == ERROR_INTERNET_CONNECTION_RESET || error.m_dwError == ERROR_INTERNET_CONNECTION_ABORTED
+           || error.m_dwError == ERROR_FTP_DROPPED;
+}
+
+}  // namespace
+
+ControlChannel::ControlChannel(std::unique_ptr<TcpStream> stream, const StatusReporter& status)
+    : m_stream(std::move(stream)), m_reader(*m_stream), m_status(status)
+{
+}
+
+void ControlChannel::Send(std::string_view verb, std::string_view argument, std::chrono::milliseconds timeout)
+{
+    const std::string command = FormatCommand(verb, argument);
+    m_status.Report(INTERNET_STATUS_SENDING_REQUEST);
+    try {
+        m_stream->SendAll(command, timeout);
+    } catch (const CInternetException& error) {
+        // A failed send means the bytes never left us: the request had no effect.
+        if (IsConnectionGone(error))
+            throw ControlConnectionLost(false, "The server closed the connection");
+        throw;
+    }
+    m_status.ReportCount(INTERNET_STATUS_REQUEST_SENT, static_cast<std::uint32_t>(command.size()));
+}
+
+FtpReply ControlChannel::ReadReply(std::chrono::milliseconds timeout, bool mayHaveTakenEffect)
+{
+    return Receive(timeout, mayHaveTakenEffect, true);
+}
+
+FtpReply ControlChannel::ReadGreeting(std::chrono::milliseconds timeout)
+{
+    return Receive(timeout, false, false);
+}
+
+FtpReply ControlChannel::Receive(std::chrono::milliseconds timeout, bool mayHaveTakenEffect, bool report)
+{
+    if (report)
+        m_status.Report(INTERNET_STATUS_RECEIVING_RESPONSE);
+    std::optional<FtpReply> reply;
+    try {
+        reply = m_reader.Read(timeout);
+    } catch (const CInternetException& error) {
+        if (IsConnectionGone(error))
+            throw ControlConnectionLost(mayHaveTakenEffect, "The server closed the connection");
+        throw;
+    }
+    if (!reply)
+        throw ControlConnectionLost(mayHaveTakenEffect, "The server closed the connection");
+    std::uint32_t length = 0;
+    for (const std::string& line : reply->lines)
+        length += static_cast<std::uint32_t>(line.size() + 2);
+    if (report)
+        m_status.ReportCount(INTERNET_STATUS_RESPONSE_RECEIVED, length);
+    if (reply->code == kServiceClosing)
+        throw ControlConnectionLost(mayHaveTakenEffect, reply->Text());
+    return *reply;
+}
+
+bool ControlChannel::LooksDropped(std::chrono::milliseconds timeout)
+{
+    for (;;) {
+        if (!m_reader.HasBufferedData() && WaitReadable(m_stream->PollHandle(), std::chrono::milliseconds(0)) == WaitResult::TimedOut)
+            return false;
+        try {
+            std::optional<FtpReply> stray = m_reader.Read(timeout);
+            if (!stray || stray->code == kServiceClosing)
+                return true;
+            // A late reply to something already given up on; it answers nothing now.
+        } catch (const CInternetException&) {
+            return true;
+        }
+    }
+}

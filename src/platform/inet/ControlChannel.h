@@ -1,0 +1,67 @@
+#pragma once
+// The control connection: sends commands and reads replies, with the status notifications
+// around each, and notices a connection the server has dropped while it sat idle.
+
+#include "platform/inet/FtpReply.h"
+#include "platform/inet/InternetException.h"
+#include "platform/inet/ReplyReader.h"
+#include "platform/inet/StatusReporter.h"
+#include "platform/inet/TcpStream.h"
+
+#include <chrono>
+#include <memory>
+#include <string_view>
+
+// The control connection is gone (end of stream, reset, or a 421). `MayHaveTakenEffect` says
+// whether the request in flight could have reached the server; only when it could not is it
+// safe to re-open the connection and send the request again.
+class ControlConnectionLost : public CInternetException {
+public:
+    ControlConnectionLost(bool mayHaveTakenEffect, std::string text)
+        : CInternetException(ERROR_FTP_DROPPED, std::move(text)), m_mayHaveTakenEffect(mayHaveTakenEffect) {}
+    bool MayHaveTakenEffect() const { return m_mayHaveTakenEffect; }
+
+private:
+    bool m_mayHaveTakenEffect;
+};
+
+// The server refused a transfer command (RETR, STOR, LIST, MLSD) before any data moved.
+class TransferRefused : public CInternetException {
+public:
+    TransferRefused(int replyCode, std::string text)
+        : CInternetException(ERROR_INTERNET_EXTENDED_ERROR, std::move(text)), m_replyCode(replyCode) {}
+    int ReplyCode() const { return m_replyCode; }
+
+private:
+    int m_replyCode;
+};
+
+class ControlChannel {
+public:
+    ControlChannel(std::unique_ptr<TcpStream> stream, const StatusReporter& status);
+
+    // Sends one command. Refuses an unsafe argument before anything goes out. A connection
+    // found gone at this point throws ControlConnectionLost that has not taken effect.
+    void Send(std::string_view verb, std::string_view argument, std::chrono::milliseconds timeout);
+    // The next reply. The end of the stream throws ControlConnectionLost(`mayHaveTakenEffect`).
+    FtpReply ReadReply(std::chrono::milliseconds timeout, bool mayHaveTakenEffect);
+    // The server's greeting: a reply, but not a response to any request, so it is not
+    // reported as one ("waiting for the server to respond to a request").
+    FtpReply ReadGreeting(std::chrono::milliseconds timeout);
+
+    // True when the server has closed the connection, reset it or announced 421 while no
+    // request was outstanding. Stray replies found on the way are discarded.
+    bool LooksDropped(std::chrono::milliseconds timeout);
+
+    int PollHandle() const { return m_stream->PollHandle(); }
+    bool HasBufferedReply() const { return m_reader.HasBufferedData(); }
+    SocketAddress PeerAddress() const { return m_stream->PeerAddress(); }
+    SocketAddress LocalAddress() const { return m_stream->LocalAddress(); }
+
+private:
+    FtpReply Receive(std::chrono::milliseconds timeout, bool mayHaveTakenEffect, bool report);
+
+    std::unique_ptr<TcpStream> m_stream;
+    ReplyReader m_reader;
+    const StatusReporter& m_status;
+};

@@ -1,0 +1,135 @@
+#pragma once
+// The FTP protocol engine behind a CFtpConnection: one control connection, logged in, with
+// the server's features, the remembered current directory and the data-connection mode that
+// worked. Synchronous; every network wait is bounded by the session's timeout. Failures are
+// thrown as CInternetException.
+//
+// Requests are re-sent once over a freshly opened connection when the old one turns out to
+// have been dropped by the server before the request could reach it (idle time-outs).
+
+#include "platform/inet/ControlChannel.h"
+#include "platform/inet/FtpFeatures.h"
+#include "platform/inet/ListingEntry.h"
+#include "platform/inet/StatusReporter.h"
+#include "platform/inet/TcpListener.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class FtpTransfer;
+
+struct FtpServerLogin {
+    std::string host;
+    std::uint16_t port = INTERNET_DEFAULT_FTP_PORT;
+    std::string user;       // empty: "anonymous"
+    std::string password;
+    std::string account;    // sent with ACCT when the server asks for one (332)
+    bool passive = true;
+};
+
+enum class TransferDirection { Download, Upload };
+
+class FtpClient {
+public:
+    using TimeoutSource = std::function<std::chrono::milliseconds()>;
+
+    FtpClient(FtpServerLogin login, StatusReporter::Sink sink, DWORD_PTR context, TimeoutSource timeout);
+    ~FtpClient();
+    FtpClient(const FtpClient&) = delete;
+    FtpClient& operator=(const FtpClient&) = delete;
+
+    // Resolves, connects and logs in.
+    void Open();
+    // Says QUIT and closes; later requests fail.
+    void Close();
+
+    void ChangeDirectory(const std::string& directory);
+    std::string CurrentDirectory();
+    void MakeDirectory(const std::string& path);
+    void RemoveDirectory(const std::string& path);
+    void DeleteFile(const std::string& path);
+    void Rename(const std::string& oldPath, const std::string& newPath);
+
+    // The entries a finder pattern selects ("*", "dir/*", "name", "dir/name"), always as the
+    // server has them now. Empty when nothing matches or the directory does not exist.
+    std::vector<ListingEntry> Find(const std::string& pattern);
+
+    // Starts RETR or STOR. The transfer must be finished or destroyed before the next request.
+    std::unique_ptr<FtpTransfer> OpenFile(const std::string& path, TransferDirection direction, bool ascii);
+
+    // One request at a time: set while a finder or a file holds the connection.
+    bool Busy() const { return m_busy; }
+    void SetBusy(bool busy) { m_busy = busy; }
+
+    StatusReporter& Status() { return m_status; }
+    std::chrono::milliseconds Timeout() const { return m_timeout(); }
+    const FtpFeatures& Features() const { return m_features; }
+
+    // For FtpTransfer: the control connection while it is up, and giving it up when its state
+    // is no longer known (a time-out, an aborted transfer whose reply never came).
+    ControlChannel* Control() { return m_control.get(); }
+    void DropControl() noexcept { m_control.reset(); }
+    // A server reply text made safe to show: the password never appears in it.
+    std::string Scrub(std::string text) const;
+
+private:
+    // The protocol flow, in FtpClient.cpp.
+    // Runs one request of the caller's; see the comment at the top for when it runs twice.
+    void Request(const std::function<void()>& body);
+    void Connect();
+    void LogIn();
+    FtpReply Command(std::string_view verb, std::string_view argument = {}, bool hasEffect = false);
+    [[noreturn]] void Fail(const FtpReply& reply) const;
+    void RequireSuccess(const FtpReply& reply) const;
+    void EnsureType(char type);
+    // A path relative to the current directory needs the server to be there.
+    void PrepareFor(const std::string& path);
+
+    // Directories, in FtpClientDirectories.cpp.
+    void SyncDirectory();
+    void GoTo(const std::string& target, const std::string& asGiven);
+    void ForgetDirectoriesUnder(const std::string& path);
+
+    // Listings, in FtpClientListing.cpp.
+    std::vector<ListingEntry> ListDirectory(const std::string& directory);
+    std::vector<ListingEntry> LookUpName(const std::string& directory, const std::string& name);
+    // The listing's text; nullopt when the server refused the command (no such directory).
+    std::optional<std::string> ReadListing(std::string_view verb, std::string_view argument);
+
+    // Data connections, in FtpClientTransfers.cpp.
+    std::unique_ptr<FtpTransfer> StartTransfer(std::string_view verb, std::string_view argument, bool hasEffect,
+                                               TransferDirection direction, bool ascii,
+                                               std::optional<std::uint64_t> expectedSize);
+    std::uint16_t RequestPassivePort();
+    std::unique_ptr<TcpListener> OfferActivePort();
+    std::optional<std::uint64_t> RemoteSize(const std::string& path);
+
+    enum class PassiveCommand { Unknown, Epsv, Pasv };
+    enum class ActiveCommand { Unknown, Eprt, Port };
+
+    FtpServerLogin m_login;
+    StatusReporter m_status;
+    TimeoutSource m_timeout;
+    std::unique_ptr<ControlChannel> m_control;
+    bool m_everConnected = false;
+    bool m_closed = false;
+    bool m_busy = false;
+
+    FtpFeatures m_features;
+    std::optional<char> m_type;                  // TYPE in force, unknown after a reconnect
+    PassiveCommand m_passiveCommand = PassiveCommand::Unknown;
+    ActiveCommand m_activeCommand = ActiveCommand::Unknown;
+    bool m_passive = true;
+    std::optional<bool> m_listAllWorks;          // whether "LIST -a" is understood
+
+    // The caller's current directory, and where the server really is: a listing of another
+    // directory moves the server there, and it is moved back only when a request needs it.
+    std::optional<std::string> m_workingDir;
+    std::optional<std::string> m_serverDir;
+    bool m_workingDirConfirmed = true;           // false once something may have removed it
+};

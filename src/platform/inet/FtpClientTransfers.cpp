@@ -1,0 +1,163 @@
+// Data connections: passive (EPSV, then PASV) or active (EPRT, then PORT), and the start of
+// each transfer.
+
+#include "platform/inet/FtpClient.h"
+
+#include "platform/inet/FtpTransfer.h"
+#include "platform/inet/PassiveReply.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+
+constexpr int kEpsvOk = 229;
+constexpr int kPasvOk = 227;
+constexpr int kSizeOk = 213;
+
+std::optional<std::uint64_t> ParseSize(std::string_view text)
+{
+    std::uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr == text.data())
+        return std::nullopt;
+    return value;
+}
+
+// "150 Opening BINARY mode data connection for f (1234 bytes)." as vsftpd and others say it.
+std::optional<std::uint64_t> SizeFromOpeningReply(const FtpReply& reply)
+{
+    const std::string text = reply.Text();
+    const std::size_t bytes = text.rfind(" bytes)");
+    if (bytes == std::string::npos)
+        return std::nullopt;
+    const std::size_t open = text.rfind('(', bytes);
+    if (open == std::string::npos)
+        return std::nullopt;
+    return ParseSize(std::string_view(text).substr(open + 1, bytes - open - 1));
+}
+
+}  // namespace
+
+std::unique_ptr<FtpTransfer> FtpClient::OpenFile(const std::string& path, TransferDirection direction, bool ascii)
+{
+    std::unique_ptr<FtpTransfer> transfer;
+    Request([&] {
+        PrepareFor(path);
+        EnsureType(ascii ? 'A' : 'I');
+        std::optional<std::uint64_t> expected;
+        // The size lets a download that ends early be told from a complete one even when the
+        // server's final reply is wrongly positive. ASCII sizes differ on the two sides.
+        if (direction == TransferDirection::Download && !ascii)
+            expected = RemoteSize(path);
+        const bool upload = direction == TransferDirection::Upload;
+        transfer = StartTransfer(upload ? "STOR" : "RETR", path, upload, direction, ascii, expected);
+    });
+    return transfer;
+}
+
+std::optional<std::uint64_t> FtpClient::RemoteSize(const std::string& path)
+{
+    if (!m_features.Has("SIZE"))
+        return std::nullopt;
+    FtpReply reply = Command("SIZE", path);
+    if (reply.code != kSizeOk)
+        return std::nullopt;
+    return ParseSize(reply.FirstLineText());
+}
+
+std::unique_ptr<FtpTransfer> FtpClient::StartTransfer(std::string_view verb, std::string_view argument, bool hasEffect,
+                                                      TransferDirection direction, bool ascii,
+                                                      std::optional<std::uint64_t> expectedSize)
+{
+    std::unique_ptr<ByteStream> data;
+    std::unique_ptr<TcpListener> listener;
+    if (m_passive) {
+        const bool neverWorked = m_passiveCommand == PassiveCommand::Unknown;
+        std::optional<std::uint16_t> port;
+        try {
+            port = RequestPassivePort();
+        } catch (const CInternetException& error) {
+            // A server without passive mode may still connect to us.
+            if (!neverWorked || error.m_dwError != ERROR_FTP_NO_PASSIVE_MODE)
+                throw;
+            m_passive = false;
+        }
+        if (port) {
+            // The port from the reply, the host of the control connection: never the host a
+            // server names, which could be anyone's.
+            data = TcpStream::Connect(m_control->PeerAddress().WithPort(*port), SocketRole::Data, Timeout());
+        }
+    }
+    if (!m_passive)
+        listener = OfferActivePort();
+
+    FtpReply reply = Command(verb, argument, hasEffect);
+    if (!reply.IsPreliminary() && !reply.IsSuccess())
+        throw TransferRefused(reply.code, Scrub(reply.Text()));
+    std::optional<FtpReply> finalReply;
+    if (reply.IsSuccess())
+        finalReply = reply;   // the 1xx was left out, or the server was that quick
+
+    if (!data) {
+        try {
+            data = listener->Accept(m_control->PeerAddress(), Timeout());
+        } catch (...) {
+            DropControl();   // the server's reply to the failed transfer is still to come
+            throw;
+        }
+    }
+    if (!expectedSize && direction == TransferDirection::Download && !ascii)
+        expectedSize = SizeFromOpeningReply(reply);
+    return std::make_unique<FtpTransfer>(*this, std::move(data), direction, ascii, expectedSize, std::move(finalReply));
+}
+
+std::uint16_t FtpClient::RequestPassivePort()
+{
+    const bool ipv6 = m_control->PeerAddress().IsIPv6();
+    if (m_passiveCommand != PassiveCommand::Pasv) {
+        FtpReply reply = Command("EPSV");
+        if (reply.code == kEpsvOk) {
+            if (std::optional<std::uint16_t> port = ParseEpsvPort(reply.Text())) {
+                m_passiveCommand = PassiveCommand::Epsv;
+                return *port;
+            }
+        }
+        // PASV can only name IPv4 ports.
+        if (ipv6 || m_passiveCommand == PassiveCommand::Epsv)
+            throw CInternetException(ERROR_FTP_NO_PASSIVE_MODE, Scrub(reply.Text()));
+    }
+    FtpReply reply = Command("PASV");
+    if (reply.code == kPasvOk) {
+        if (std::optional<std::uint16_t> port = ParsePasvPort(reply.Text())) {
+            m_passiveCommand = PassiveCommand::Pasv;
+            return *port;
+        }
+    }
+    throw CInternetException(ERROR_FTP_NO_PASSIVE_MODE, Scrub(reply.Text()));
+}
+
+std::unique_ptr<TcpListener> FtpClient::OfferActivePort()
+{
+    // The server connects to the address it already reaches us on.
+    auto listener = std::make_unique<TcpListener>(m_control->LocalAddress());
+    const SocketAddress local = listener->Address();
+    const std::string port = std::to_string(local.Port());
+    if (m_activeCommand != ActiveCommand::Port) {
+        const std::string argument = std::string("|") + (local.IsIPv6() ? "2" : "1") + "|" + local.Host() + "|" + port + "|";
+        FtpReply reply = Command("EPRT", argument);
+        if (reply.IsSuccess()) {
+            m_activeCommand = ActiveCommand::Eprt;
+            return listener;
+        }
+        if (local.IsIPv6() || m_activeCommand == ActiveCommand::Eprt)
+            Fail(reply);
+    }
+    std::string host = local.Host();
+    std::replace(host.begin(), host.end(), '.', ',');
+    const std::string argument = host + "," + std::to_string(local.Port() / 256) + "," + std::to_string(local.Port() % 256);
+    RequireSuccess(Command("PORT", argument));
+    m_activeCommand = ActiveCommand::Port;
+    return listener;
+}

@@ -1,0 +1,250 @@
+#include "platform/inet/FtpTransfer.h"
+
+#include "platform/inet/FtpClient.h"
+#include "platform/inet/InternetException.h"
+#include "platform/inet/SocketWait.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Received data is taken in large bites and handed out in the caller's block size, so that a
+// caller reading 10 KiB at a time does not cost a system call per block.
+constexpr std::size_t kReceiveBufferBytes = 256 * 1024;
+// Uploads are gathered to this size before they are sent.
+constexpr std::size_t kSendChunkBytes = 256 * 1024;
+
+bool IsConnectionGone(const CInternetException& error)
+{
+    return error.m_dwError == ERROR_INTERNET_CONNECTION_RESET || error.m_dwError == ERROR_INTERNET_CONNECTION_ABORTED;
+}
+
+}  // namespace
+
+FtpTransfer::FtpTransfer(FtpClient& client, std::unique_ptr<ByteStream> data, TransferDirection direction, bool ascii,
+                         std::optional<std::uint64_t> expectedSize, std::optional<FtpReply> finalReply)
+    : m_client(client), m_data(std::move(data)), m_direction(direction), m_ascii(ascii),
+      m_expectedSize(expectedSize), m_finalReply(std::move(finalReply))
+{
+    if (m_direction == TransferDirection::Upload)
+        m_buffer.reserve(kSendChunkBytes + kSendChunkBytes / 8);
+    else
+        (m_ascii ? m_raw : m_buffer).resize(kReceiveBufferBytes);   // sized once, reused
+}
+
+FtpTransfer::~FtpTransfer()
+{
+    if (m_state == State::Open)
+        Abort();
+}
+
+void FtpTransfer::FailWith(std::uint32_t code, const std::string& text)
+{
+    m_state = State::Failed;
+    m_data.reset();
+    throw CInternetException(code, m_client.Scrub(text));
+}
+
+void FtpTransfer::ReceiveFinalReply()
+{
+    ControlChannel* control = m_client.Control();
+    if (!control)
+        FailWith(ERROR_FTP_DROPPED, "The connection to the server was lost during the transfer");
+    try {
+        FtpReply reply = control->ReadReply(m_client.Timeout(), true);
+        while (reply.IsPreliminary())
+            reply = control->ReadReply(m_client.Timeout(), true);
+        m_finalReply = std::move(reply);
+    } catch (const CInternetException& error) {
+        m_client.DropControl();
+        FailWith(error.m_dwError, error.GetText());
+    }
+}
+
+void FtpTransfer::FailAfterDataError(const CInternetException& error)
+{
+    // The server usually says why on the control connection (426, 451, 552); that is the
+    // better text. After a time-out there is no point in waiting once more.
+    ControlChannel* control = m_client.Control();
+    if (!m_finalReply && control) {
+        const bool replyWaiting = control->HasBufferedReply()
+                                  || WaitReadable(control->PollHandle(), std::chrono::milliseconds(0)) == WaitResult::Ready;
+        if (replyWaiting || IsConnectionGone(error))
+            ReceiveFinalReply();
+        else
+            m_client.DropControl();   // its reply will come some time; the state is unknown
+    }
+    if (m_finalReply && m_finalReply->IsFailure())
+        FailWith(ERROR_INTERNET_EXTENDED_ERROR, m_finalReply->Text());
+    if (IsConnectionGone(error))
+        FailWith(error.m_dwError, "The data connection was broken before the end of the file");
+    FailWith(error.m_dwError, error.GetText());
+}
+
+void FtpTransfer::FillBuffer()
+{
+    m_bufferStart = m_bufferEnd = 0;
+    std::string& target = m_ascii ? m_raw : m_buffer;
+    std::size_t got = 0;
+    try {
+        for (;;) {
+            if (std::optional<std::size_t> received = m_data->TryReceive(target.data(), target.size())) {
+                got = *received;
+                break;
+            }
+            // While waiting for data, watch the control connection too: a server that gives up
+            // says so there and may leave the data connection open.
+            ControlChannel* control = m_finalReply ? nullptr : m_client.Control();
+            int ready = -1;
+            if (control && control->HasBufferedReply())
+                ready = 1;
+            else
+                ready = WaitEitherReadable(m_data->PollHandle(), control ? control->PollHandle() : -1, m_client.Timeout());
+            if (ready < 0)
+                throw CInternetException(ERROR_INTERNET_TIMEOUT, "Timed out waiting for data from the server");
+            if (ready == 1) {
+                ReceiveFinalReply();
+                if (m_finalReply->IsFailure())
+                    FailWith(ERROR_INTERNET_EXTENDED_ERROR, m_finalReply->Text());
+            }
+        }
+    } catch (const CInternetException& error) {
+        if (m_state == State::Failed)
+            throw;
+        FailAfterDataError(error);
+    }
+    m_wireBytes += got;
+    if (m_ascii) {
+        m_buffer.clear();
+        if (got == 0)
+            m_decoder.Finish(m_buffer);
+        else
+            m_decoder.Decode(std::string_view(m_raw.data(), got), m_buffer);
+        m_bufferEnd = m_buffer.size();
+    } else {
+        m_bufferEnd = got;
+    }
+    if (got == 0) {
+        m_dataEnded = true;
+        m_data.reset();
+    }
+}
+
+void FtpTransfer::CheckComplete()
+{
+    if (!m_finalReply)
+        ReceiveFinalReply();
+    if (!m_finalReply->IsSuccess())
+        FailWith(ERROR_INTERNET_EXTENDED_ERROR, m_finalReply->Text());
+    if (m_expectedSize && m_wireBytes < *m_expectedSize)
+        FailWith(ERROR_INTERNET_CONNECTION_ABORTED,
+                 "The data connection closed after " + std::to_string(m_wireBytes) + " of "
+                     + std::to_string(*m_expectedSize) + " bytes");
+    m_state = State::Finished;
+}
+
+std::size_t FtpTransfer::Read(char* buffer, std::size_t count)
+{
+    if (m_direction != TransferDirection::Download)
+        throw CInternetException(ERROR_INTERNET_INVALID_OPERATION, "The file is open for writing");
+    if (m_state == State::Failed)
+        throw CInternetException(ERROR_INTERNET_CONNECTION_ABORTED, "The transfer has failed");
+    if (m_state == State::Finished || count == 0)
+        return 0;
+    while (m_bufferStart >= m_bufferEnd) {
+        if (m_dataEnded) {
+            CheckComplete();
+            return 0;
+        }
+        FillBuffer();
+    }
+    const std::size_t n = std::min(count, m_bufferEnd - m_bufferStart);
+    std::memcpy(buffer, m_buffer.data() + m_bufferStart, n);
+    m_bufferStart += n;
+    return n;
+}
+
+void FtpTransfer::Write(const char* buffer, std::size_t count)
+{
+    if (m_direction != TransferDirection::Upload)
+        throw CInternetException(ERROR_INTERNET_INVALID_OPERATION, "The file is open for reading");
+    if (m_state != State::Open)
+        throw CInternetException(ERROR_INTERNET_CONNECTION_ABORTED, "The transfer has failed");
+    if (m_ascii)
+        m_encoder.Encode(std::string_view(buffer, count), m_buffer);
+    else
+        m_buffer.append(buffer, count);
+    if (m_buffer.size() >= kSendChunkBytes)
+        Flush();
+}
+
+void FtpTransfer::Flush()
+{
+    if (m_direction != TransferDirection::Upload || m_state != State::Open || m_buffer.empty())
+        return;
+    try {
+        m_data->SendAll(m_buffer, m_client.Timeout());
+    } catch (const CInternetException& error) {
+        m_buffer.clear();
+        FailAfterDataError(error);
+    }
+    m_wireBytes += m_buffer.size();
+    m_buffer.clear();
+}
+
+void FtpTransfer::Finish()
+{
+    // A transfer that failed has said so already, from the call that failed.
+    if (m_state != State::Open)
+        return;
+    if (m_direction == TransferDirection::Upload) {
+        Flush();
+        // In stream mode the end of the data connection is the end of the file.
+        m_data.reset();
+        m_dataEnded = true;
+        if (!m_finalReply)
+            ReceiveFinalReply();
+        if (!m_finalReply->IsSuccess())
+            FailWith(ERROR_INTERNET_EXTENDED_ERROR, m_finalReply->Text());
+        m_state = State::Finished;
+        return;
+    }
+    if (m_dataEnded && m_bufferStart >= m_bufferEnd) {
+        CheckComplete();
+        return;
+    }
+    Abort();   // the caller stopped reading early
+}
+
+void FtpTransfer::Abort() noexcept
+{
+    m_state = State::Failed;
+    // Closing the data connection stops the server's side of the transfer (it answers 426, or
+    // 226 if it had sent everything); its reply must be read to keep the control connection
+    // in step.
+    m_data.reset();
+    if (m_finalReply)
+        return;
+    ControlChannel* control = m_client.Control();
+    if (!control)
+        return;
+    try {
+        FtpReply reply = control->ReadReply(m_client.Timeout(), true);
+        while (reply.IsPreliminary())
+            reply = control->ReadReply(m_client.Timeout(), true);
+        m_finalReply = std::move(reply);
+    } catch (...) {
+        m_client.DropControl();
+    }
+}
+
+std::uint64_t FtpTransfer::Available() const
+{
+    if (m_direction != TransferDirection::Download || m_state != State::Open)
+        return 0;
+    std::uint64_t buffered = m_bufferEnd - m_bufferStart;
+    if (m_data)
+        buffered += m_data->BytesAvailable();
+    return buffered;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Host name resolution for the control connection.
+
+#include "platform/inet/SocketAddress.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Every TCP address of `host` (a name or a numeric IPv4/IPv6 address), in the order the system
+// prefers. Throws CInternetException ERROR_INTERNET_NAME_NOT_RESOLVED when there is none.
+std::vector<SocketAddress> ResolveHost(const std::string& host, std::uint16_t port);
