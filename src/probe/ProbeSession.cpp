@@ -27,7 +27,7 @@ ProbeSession::ProbeSession(bool verbose, std::ostream& log, std::string password
 void ProbeSession::OnStatusCallback(DWORD_PTR, std::uint32_t internetStatus, const void* statusInformation,
                                     std::uint32_t statusInformationLength)
 {
-    std::string info = StatusInfoText(statusInformation, statusInformationLength);
+    std::string info = StatusInfoText(internetStatus, statusInformation, statusInformationLength);
     // The library keeps passwords out of its notifications; the probe makes sure of it anyway,
     // since its output ends up in bug reports.
     if (!m_password.empty())
@@ -60,22 +60,21 @@ const char* StatusName(std::uint32_t internetStatus)
     }
 }
 
-std::string StatusInfoText(const void* information, std::uint32_t length)
+std::string StatusInfoText(std::uint32_t internetStatus, const void* information, std::uint32_t length)
 {
     if (!information || length == 0)
         return {};
     const auto* bytes = static_cast<const unsigned char*>(information);
+    const bool isCount =
+        internetStatus == INTERNET_STATUS_REQUEST_SENT || internetStatus == INTERNET_STATUS_RESPONSE_RECEIVED;
+    if (isCount && length == sizeof(std::uint32_t)) {
+        std::uint32_t count = 0;
+        std::memcpy(&count, bytes, sizeof count);
+        return std::to_string(count);
+    }
     std::size_t textLength = length;
     while (textLength > 0 && bytes[textLength - 1] == '\0')
         --textLength;
-    bool printable = textLength > 0;
-    for (std::size_t i = 0; i < textLength && printable; ++i)
-        printable = IsPrintable(bytes[i]);
-    if (!printable && length == sizeof(std::uint32_t)) {
-        std::uint32_t value = 0;
-        std::memcpy(&value, bytes, sizeof value);
-        return std::to_string(value);
-    }
     std::string text;
     for (std::size_t i = 0; i < textLength; ++i) {
         if (IsPrintable(bytes[i])) {

@@ -21,6 +21,6 @@ private:
 
 // The constant's name without its INTERNET_STATUS_ prefix ("RESOLVING_NAME"), or "UNKNOWN".
 const char* StatusName(std::uint32_t internetStatus);
-// The information of a notification as printable text: text stays text (control bytes as
-// \xNN); a 4-byte binary value, as the byte counts are, is shown as its number.
-std::string StatusInfoText(const void* information, std::uint32_t length);
+// The information of a notification as printable text: the byte counts of REQUEST_SENT and
+// RESPONSE_RECEIVED as numbers, anything else as text (control bytes as \xNN).
+std::string StatusInfoText(std::uint32_t internetStatus, const void* information, std::uint32_t length);

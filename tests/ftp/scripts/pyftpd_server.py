@@ -46,6 +46,8 @@ def main():
     handler.authorizer = authorizer
     handler.passive_ports = range(args.passive_first, args.passive_last + 1)
     handler.banner = "pyftpdlib ready for the Ferrix FTP tests."
+    # The tests try wrong passwords on purpose; the default 3 s wait after each only slows them.
+    handler.auth_failed_timeout = 0.1
 
     server = FTPServer(("127.0.0.1", args.port), handler)
     print("LISTENING %d" % server.socket.getsockname()[1], flush=True)

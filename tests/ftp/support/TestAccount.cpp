@@ -20,12 +20,13 @@ constexpr const char* kSudo = "/usr/bin/sudo";
 
 // A PAM service of the tests' own. Debian's "vsftpd" service demands a login shell listed in
 // /etc/shells (pam_shells); the test account has none on purpose, so that its well-known
-// password opens nothing but these servers. This service admits that one account only.
+// password opens nothing but these servers. This service admits that one account only, and
+// answers a wrong password at once (nodelay), as the tests try many.
 constexpr const char* kPamService = "ferrix-test-ftp";
 constexpr const char* kPamText =
     "# Ferrix FTP tests: the vsftpd servers the test suite starts log in its account here.\n"
     "auth     required pam_succeed_if.so quiet user = ferrixtest\n"
-    "auth     required pam_unix.so\n"
+    "auth     required pam_unix.so nodelay\n"
     "account  required pam_succeed_if.so quiet user = ferrixtest\n"
     "account  required pam_unix.so\n"
     "session  required pam_permit.so\n";
@@ -85,7 +86,9 @@ TestAccount EnsureTestAccount()
         RunAsRoot({"/usr/sbin/useradd", "--system", "-M", "-d", "/", "-s", "/usr/sbin/nologin", kAccountName});
     else if (std::string(existing->pw_dir) != "/")
         RunAsRoot({"/usr/sbin/usermod", "-d", "/", kAccountName});
-    RunAsRoot({"/usr/sbin/chpasswd"}, std::string(kAccountName) + ":" + kAccountPassword + "\n");
+    // A cheap hash: the password is public anyway, and every login of every test pays for it.
+    RunAsRoot({"/usr/sbin/chpasswd", "-c", "SHA512", "-s", "1000"},
+              std::string(kAccountName) + ":" + kAccountPassword + "\n");
 
     const std::string pamPath = std::string("/etc/pam.d/") + kPamService;
     if (FileText(pamPath) != kPamText) {

@@ -49,7 +49,9 @@ VsftpdServer::VsftpdServer() : m_account(EnsureTestAccount())
             << "dirmessage_enable=NO\nsyslog_enable=NO\n"
             << "xferlog_enable=YES\nxferlog_std_format=NO\nlog_ftp_protocol=YES\n"
             << "vsftpd_log_file=" << (m_work.Path() / "vsftpd.log").string() << "\n"
-            << "max_clients=0\nmax_per_ip=0\n";
+            << "max_clients=0\nmax_per_ip=0\n"
+            // The tests try wrong passwords on purpose; waiting after each only slows them.
+            << "delay_failed_login=0\n";
         if (!out)
             throw std::runtime_error("cannot write the vsftpd config");
     }
