@@ -70,18 +70,18 @@ void FtpClient::ChangeDirectory(const std::string& directory)
 
 std::string FtpClient::CurrentDirectory()
 {
+    // Asked of the server every time: the caller wants the server's own name for the place
+    // (symbolic links resolved), and asking also shows that the session is still alive.
     std::string directory;
     Request([&] {
-        if (m_workingDir) {
-            directory = *m_workingDir;
-            return;
-        }
+        SyncDirectory();
         FtpReply pwd = Command("PWD");
         RequireSuccess(pwd);
         std::optional<std::string> parsed = ParsePwdReply(pwd.FirstLineText());
         if (!parsed)
             Fail(pwd);
         m_workingDir = m_serverDir = parsed;
+        m_workingDirConfirmed = true;
         directory = *parsed;
     });
     return directory;
