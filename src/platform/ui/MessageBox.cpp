@@ -2,6 +2,7 @@
 
 #include <wx/app.h>
 #include <wx/msgdlg.h>
+#include <wx/generic/msgdlgg.h>
 
 namespace {
 MessageBoxAnswerer& CurrentAnswerer()
@@ -22,8 +23,16 @@ int AfxMessageBox(const std::string& text, long style)
         style |= wxOK;
     if (auto& answerer = CurrentAnswerer())
         return answerer(text, style);
+    // The generic dialog is a real wxDialog, so a stop of the program can cancel it like any
+    // other modal dialog.
     wxWindow* parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
-    return wxMessageBox(wxString::FromUTF8(text), ProductTitle(), style, parent);
+    wxGenericMessageDialog dialog(parent, wxString::FromUTF8(text), ProductTitle(), style);
+    switch (dialog.ShowModal()) {
+    case wxID_YES: return wxYES;
+    case wxID_NO: return wxNO;
+    case wxID_CANCEL: return wxCANCEL;
+    default: return wxOK;
+    }
 }
 
 ScopedMessageBoxAnswerer::ScopedMessageBoxAnswerer(MessageBoxAnswerer answerer)

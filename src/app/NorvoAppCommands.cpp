@@ -1,0 +1,164 @@
+// The commands of the menus, the toolbar and the context menu, and their update rules. Each is
+// applied to the main frame's active pane: a tree or a file list.
+
+#include "app/NorvoApp.h"
+#include "browser/RootLabels.h"
+
+#include "app/MainFrame.h"
+#include "browser/BrowserItem.h"
+#include "browser/BrowserView.h"
+#include "browser/FileView.h"
+#include "platform/ui/MessageBox.h"
+#include "profiles/ConnectDlg.h"
+#include "profiles/OptionSheet.h"
+#include "res/Resource.h"
+
+#include <wx/utils.h>
+
+wxBEGIN_EVENT_TABLE(CNorvoApp, wxApp)
+    EVT_MENU(ID_SERVER_CONNECT, CNorvoApp::OnCommand)
+    EVT_MENU(ID_SERVER_OPTION, CNorvoApp::OnCommand)
+    EVT_MENU(ID_FILE_EXPAND_ALL, CNorvoApp::OnCommand)
+    EVT_MENU(ID_FILE_REFRESH_FOLDER, CNorvoApp::OnCommand)
+    EVT_MENU(ID_FILE_REFRESH_ALL, CNorvoApp::OnCommand)
+    EVT_MENU(ID_APP_EXIT, CNorvoApp::OnCommand)
+    EVT_MENU(ID_ARRANGE_BY_NAME, CNorvoApp::OnArrange)
+    EVT_MENU(ID_ARRANGE_BY_DATE, CNorvoApp::OnArrange)
+    EVT_MENU(ID_ARRANGE_BY_TYPE, CNorvoApp::OnArrange)
+    EVT_UPDATE_UI(ID_ARRANGE_BY_NAME, CNorvoApp::OnUpdateArrange)
+    EVT_UPDATE_UI(ID_ARRANGE_BY_DATE, CNorvoApp::OnUpdateArrange)
+    EVT_UPDATE_UI(ID_ARRANGE_BY_TYPE, CNorvoApp::OnUpdateArrange)
+    EVT_UPDATE_UI(ID_FILE_DELETE, CNorvoApp::OnUpdateCommand)
+    EVT_UPDATE_UI(ID_FILE_RENAME, CNorvoApp::OnUpdateCommand)
+    EVT_UPDATE_UI(ID_FILE_NEW_FOLDER, CNorvoApp::OnUpdateCommand)
+    EVT_UPDATE_UI(ID_FILE_EXPAND_ALL, CNorvoApp::OnUpdateCommand)
+    EVT_UPDATE_UI(ID_FILE_REFRESH_FOLDER, CNorvoApp::OnUpdateCommand)
+    EVT_UPDATE_UI(ID_FILE_REFRESH_ALL, CNorvoApp::OnUpdateCommand)
+    EVT_TIMER(wxID_ANY, CNorvoApp::OnStopTimer)
+wxEND_EVENT_TABLE()
+
+namespace {
+const char* const kLengthyQuestion = "This is a lengthy process, do you want to continue.";
+
+int ArrangeOf(int id)
+{
+    switch (id) {
+    case ID_ARRANGE_BY_DATE: return 1;
+    case ID_ARRANGE_BY_TYPE: return 2;
+    default: return 0;
+    }
+}
+} // namespace
+
+CBrowserView* CNorvoApp::ActiveTree() const
+{
+    return m_pMainFrame ? dynamic_cast<CBrowserView*>(m_pMainFrame->GetActiveView()) : nullptr;
+}
+
+FileView* CNorvoApp::ActiveList() const
+{
+    return m_pMainFrame ? dynamic_cast<FileView*>(m_pMainFrame->GetActiveView()) : nullptr;
+}
+
+// New Folder, Expand All Sub Dir and Refresh Folder: a rooted tree with a selection that is
+// either on a remote host or not the "Local Machine" root. Refresh All: a rooted tree.
+bool CNorvoApp::TreeCommandEnabled(int id) const
+{
+    CBrowserView* tree = ActiveTree();
+    if (!tree || !tree->m_bRooted)
+        return false;
+    if (id == ID_FILE_REFRESH_ALL)
+        return true;
+    const wxTreeItemId selection = tree->GetSelection();
+    if (!selection.IsOk())
+        return false;
+    return tree->m_pConnection != nullptr || selection != tree->wxTreeCtrl::GetRootItem();
+}
+
+void CNorvoApp::OnUpdateCommand(wxUpdateUIEvent& event)
+{
+    const int id = event.GetId();
+    if (id == ID_FILE_DELETE || id == ID_FILE_RENAME) {
+        if (FileView* list = ActiveList()) {
+            const int selected = list->GetSelectedCount();
+            event.Enable(id == ID_FILE_DELETE ? selected >= 1 : selected == 1);
+            return;
+        }
+        CBrowserView* tree = ActiveTree();
+        const bool enabled = tree && tree->GetSelection().IsOk() && tree->GetSelection() != tree->wxTreeCtrl::GetRootItem();
+        event.Enable(enabled);
+        return;
+    }
+    event.Enable(TreeCommandEnabled(id));
+}
+
+void CNorvoApp::OnCommand(wxCommandEvent& event)
+{
+    const int id = event.GetId();
+    switch (id) {
+    case ID_SERVER_CONNECT: {
+        if (!ConnectRegion())
+            return;
+        const int region = connectionType == 0 ? 1 : currentRegion;
+        CBrowserView* tree = m_pMainFrame->GetTree(region);
+        tree->m_strRootLabel = kRemoteHostLabel;
+        tree->m_strRootDir = rootDirs[static_cast<std::size_t>(region)];
+        tree->SetRoot(connections[static_cast<std::size_t>(region)].get());
+        return;
+    }
+    case ID_SERVER_OPTION:
+        if (RunOptionSheet(m_pMainFrame, *this))
+            ApplyConnectionType();
+        return;
+    case ID_APP_EXIT:
+        if (m_pMainFrame)
+            m_pMainFrame->Close();
+        return;
+    default:
+        break;
+    }
+
+    // The tree commands; accelerators can reach here without a refresh of the update rules.
+    if (!TreeCommandEnabled(id))
+        return;
+    CBrowserView* tree = ActiveTree();
+    if (id == ID_FILE_EXPAND_ALL) {
+        if (AfxMessageBox(kLengthyQuestion, wxYES_NO | wxICON_QUESTION) != wxYES)
+            return;
+        wxBusyCursor wait;
+        tree->ExpandAllSubDirs();
+    } else if (id == ID_FILE_REFRESH_FOLDER) {
+        wxBusyCursor wait;
+        tree->RefreshFolder();
+    } else if (id == ID_FILE_REFRESH_ALL) {
+        wxBusyCursor wait;
+        tree->RefreshAll();
+    }
+}
+
+void CNorvoApp::OnArrange(wxCommandEvent& event)
+{
+    wxBusyCursor wait;
+    arrangeBy = ArrangeOf(event.GetId());
+    if (!m_pMainFrame)
+        return;
+    m_pMainFrame->GetFileList(0)->SortFiles();
+    m_pMainFrame->GetFileList(1)->SortFiles();
+}
+
+void CNorvoApp::OnUpdateArrange(wxUpdateUIEvent& event)
+{
+    event.Check(arrangeBy == ArrangeOf(event.GetId()));
+}
+
+bool CNorvoApp::ConnectRegion()
+{
+    CConnectDlg dialog(m_pMainFrame, *this);
+    dialog.regionIndex = connectionType == 1 ? currentRegion : 1;
+    if (dialog.ShowModal() != wxID_OK)
+        return false;
+    currentRegion = dialog.regionIndex;
+    // Opening the connection for the chosen profile arrives with the connect step; until then
+    // the dialog keeps what it changed and the region stays as it is.
+    return false;
+}

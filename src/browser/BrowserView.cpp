@@ -1,0 +1,223 @@
+// The tree's creation, its item operations and its reactions to the mouse and the control.
+// Reading directories is in BrowserViewListing.cpp.
+
+#include "browser/BrowserView.h"
+#include "browser/RootLabels.h"
+
+#include "browser/BrowserItem.h"
+#include "browser/FileView.h"
+#include "browser/ItemPath.h"
+#include "browser/LabelOrder.h"
+#include "browser/PaneHost.h"
+
+#include <wx/artprov.h>
+
+#include <vector>
+
+wxIMPLEMENT_DYNAMIC_CLASS(CBrowserView, wxTreeCtrl);
+
+wxBEGIN_EVENT_TABLE(CBrowserView, wxTreeCtrl)
+    EVT_TREE_ITEM_EXPANDING(wxID_ANY, CBrowserView::OnItemExpanding)
+    EVT_TREE_SEL_CHANGED(wxID_ANY, CBrowserView::OnSelChanged)
+    EVT_TREE_ITEM_ACTIVATED(wxID_ANY, CBrowserView::OnItemActivated)
+    EVT_TREE_BEGIN_LABEL_EDIT(wxID_ANY, CBrowserView::OnBeginLabelEdit)
+    EVT_TREE_END_LABEL_EDIT(wxID_ANY, CBrowserView::OnEndLabelEdit)
+    EVT_LEFT_DOWN(CBrowserView::OnLeftDown)
+    EVT_RIGHT_DOWN(CBrowserView::OnRightDown)
+    EVT_RIGHT_UP(CBrowserView::OnRightUp)
+wxEND_EVENT_TABLE()
+
+namespace {
+constexpr int kImageSize = 16;
+constexpr int kImageClosedFolder = 0;
+const char* const kPlaceholderLabel = "dummy";
+
+wxBitmap FolderImage(const wxArtID& id)
+{
+    wxBitmap bitmap = wxArtProvider::GetBitmap(id, wxART_OTHER, wxSize(kImageSize, kImageSize));
+    if (!bitmap.IsOk() || bitmap.GetWidth() != kImageSize || bitmap.GetHeight() != kImageSize) {
+        wxImage image = bitmap.IsOk() ? bitmap.ConvertToImage() : wxImage(kImageSize, kImageSize);
+        bitmap = wxBitmap(image.Rescale(kImageSize, kImageSize, wxIMAGE_QUALITY_HIGH));
+    }
+    return bitmap;
+}
+} // namespace
+
+CBrowserView::CBrowserView(wxWindow* parent, wxWindowID id)
+    : wxTreeCtrl(parent, id, wxDefaultPosition, wxDefaultSize,
+                 wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_EDIT_LABELS | wxTR_SINGLE | wxBORDER_SUNKEN),
+      m_imageList(kImageSize, kImageSize, true, 4)
+{
+    // Cells: closed folder, open folder, and two that are never drawn.
+    m_imageList.Add(FolderImage(wxART_FOLDER));
+    m_imageList.Add(FolderImage(wxART_FOLDER_OPEN));
+    m_imageList.Add(FolderImage(wxART_NORMAL_FILE));
+    m_imageList.Add(FolderImage(wxART_EXECUTABLE_FILE));
+    SetImageList(&m_imageList);
+
+    m_root = AddItem(TreeItemRef(), kRemoteHostLabel, false);
+    Expand(m_root.GetId());
+}
+
+CBrowserView::~CBrowserView()
+{
+    // The image list is a member; the control must not keep a pointer to it past this point.
+    SetImageList(nullptr);
+}
+
+TreeItemRef CBrowserView::GetRootRef() const
+{
+    return TreeItemRef(wxTreeCtrl::GetRootItem(), const_cast<CBrowserView*>(this));
+}
+
+TreeItemRef CBrowserView::AddItem(const TreeItemRef& parent, const std::string& label, bool expandable, bool newFolder)
+{
+    const TreeItemRef where = parent.IsNull() ? TreeItemRef(wxTreeItemId(), this) : parent;
+    TreeItemRef item = where.InsertChild(label, kImageClosedFolder);
+    auto data = std::make_unique<BrowserItem>();
+    data->m_bListed = expandable ? 0 : 1;
+    data->m_bNewFolder = newFolder ? 1 : 0;
+    item.SetItemData(data.release());
+    if (expandable)
+        AddPlaceholder(item);
+    return item;
+}
+
+void CBrowserView::AddPlaceholder(const TreeItemRef& item)
+{
+    item.InsertChild(kPlaceholderLabel, kImageClosedFolder);
+}
+
+void CBrowserView::FreeItemData(const TreeItemRef& item, bool recursive)
+{
+    if (item.IsNull())
+        return;
+    if (recursive) {
+        for (TreeItemRef child = item.GetChildItem(); child; child = child.GetNextSiblingItem())
+            FreeItemData(child, true);
+    }
+    if (item.GetItemData())
+        item.SetItemData(nullptr);
+}
+
+void CBrowserView::RemoveItem(const TreeItemRef& item)
+{
+    FreeItemData(item, true);
+    item.DeleteItem();
+}
+
+void CBrowserView::RemoveChildren(const TreeItemRef& item)
+{
+    TreeItemRef child = item.GetChildItem();
+    while (child) {
+        TreeItemRef next = child.GetNextSiblingItem();
+        RemoveItem(child);
+        child = next;
+    }
+}
+
+void CBrowserView::ResetFiles(const TreeItemRef& item)
+{
+    if (BrowserItem* data = item.GetItemData()) {
+        data->ClearFiles();
+        data->m_bListed = 1;
+        data->m_bNewFolder = 0;
+    }
+}
+
+void CBrowserView::ClearTree()
+{
+    if (GetCount() == 0 && !wxTreeCtrl::GetRootItem().IsOk())
+        return;
+    if (m_pFileView) {
+        m_pFileView->ShowFiles(nullptr);
+        m_pFileView->m_hShownDir = wxTreeItemId();
+    }
+    FreeItemData(GetRootRef(), true);
+    DeleteAllItems();
+    m_root = TreeItemRef();
+}
+
+void CBrowserView::GetItemPath(const TreeItemRef& item, std::string& path) const
+{
+    std::vector<std::string> labels;
+    const TreeItemRef stop = GetRootRef();
+    for (TreeItemRef at = item; at && !(at == stop); at = at.GetParentItem())
+        labels.push_back(at.GetItemText());
+    path = BuildItemPath(labels, m_pConnection != nullptr, m_strRootDir);
+}
+
+int CBrowserView::OnCompareItems(const wxTreeItemId& first, const wxTreeItemId& second)
+{
+    return CompareLabels(GetItemText(first).utf8_string(), GetItemText(second).utf8_string());
+}
+
+void CBrowserView::ShowItemFiles(const TreeItemRef& item)
+{
+    if (!m_pFileView)
+        return;
+    m_pFileView->ShowFiles(item.GetItemData());
+    m_pFileView->m_hShownDir = item.GetId();
+    m_pFileView->SortFiles();
+}
+
+void CBrowserView::OnItemExpanding(wxTreeEvent& event)
+{
+    EnsureListed(Ref(event.GetItem()), false);
+}
+
+void CBrowserView::OnSelChanged(wxTreeEvent& event)
+{
+    if (m_strRootLabel == kRemoteHostLabel && m_pConnection == nullptr)
+        return;
+    const TreeItemRef item = Ref(event.GetItem());
+    if (item.IsNull() || item.GetItemData() == nullptr)
+        return;
+    EnsureListed(item, false);
+    ShowItemFiles(item);
+}
+
+void CBrowserView::OnItemActivated(wxTreeEvent& event)
+{
+    // Handled (the control does not toggle the item) for real items; the placeholder toggles.
+    const TreeItemRef selected = Ref(GetSelection());
+    if (selected.IsNull() || selected.GetItemData() == nullptr)
+        event.Skip();
+}
+
+void CBrowserView::OnBeginLabelEdit(wxTreeEvent& event)
+{
+    // Renaming a directory on disk or server comes with the file commands; until then a label
+    // edit would show a name that exists nowhere, so it is not started.
+    event.Veto();
+}
+
+void CBrowserView::OnEndLabelEdit(wxTreeEvent& event)
+{
+    event.Veto();
+}
+
+void CBrowserView::OnLeftDown(wxMouseEvent& event)
+{
+    if (m_pHost)
+        m_pHost->SetActiveView(this);
+    event.Skip();
+}
+
+void CBrowserView::OnRightDown(wxMouseEvent&)
+{
+    // Swallowed: the context menu opens on release, and the press must not move the selection.
+}
+
+void CBrowserView::OnRightUp(wxMouseEvent& event)
+{
+    int flags = 0;
+    const wxTreeItemId hit = HitTest(event.GetPosition(), flags);
+    if (hit.IsOk() && (flags & (wxTREE_HITTEST_ONITEMICON | wxTREE_HITTEST_ONITEMLABEL | wxTREE_HITTEST_ONITEMSTATEICON))) {
+        if (m_pHost)
+            m_pHost->SetActiveView(this);
+        SelectItem(hit);
+    }
+    if (m_pHost)
+        m_pHost->ShowContextMenu(ClientToScreen(event.GetPosition()));
+}

@@ -1,0 +1,116 @@
+#include "browser/FileView.h"
+
+#include "browser/BrowserItem.h"
+#include "browser/FileSortKey.h"
+#include "browser/PaneHost.h"
+
+#include <wx/utils.h>
+
+#include <algorithm>
+
+wxBEGIN_EVENT_TABLE(FileView, wxListCtrl)
+    EVT_LIST_BEGIN_LABEL_EDIT(wxID_ANY, FileView::OnBeginLabelEdit)
+    EVT_LIST_END_LABEL_EDIT(wxID_ANY, FileView::OnEndLabelEdit)
+wxEND_EVENT_TABLE()
+
+namespace {
+struct ColumnSpec {
+    const char* heading;
+    int width;
+};
+constexpr ColumnSpec kColumns[] = {{"File Name", 120}, {"File Size", 120}, {"Modified", 200}};
+} // namespace
+
+FileView::FileView(wxWindow* parent, wxWindowID id)
+    : wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize,
+                 wxLC_REPORT | wxLC_EDIT_LABELS | wxLC_VIRTUAL | wxBORDER_SUNKEN)
+{
+    for (int i = 0; i < 3; ++i)
+        InsertColumn(i, kColumns[i].heading, wxLIST_FORMAT_LEFT, FromDIP(kColumns[i].width));
+    // The generic list delivers mouse and focus events to its inner window first.
+    wxWindow* inner = GetMainWindowOfCompositeControl();
+    inner->Bind(wxEVT_RIGHT_DOWN, &FileView::OnRightDown, this);
+    inner->Bind(wxEVT_SET_FOCUS, &FileView::OnSetFocus, this);
+    inner->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
+        if (m_pHost)
+            m_pHost->SetActiveView(this);
+        event.Skip();
+    });
+}
+
+void FileView::ShowFiles(const BrowserItem* item)
+{
+    wxBusyCursor wait;
+    std::vector<Row> rows;
+    if (item) {
+        rows.reserve(item->m_files.size());
+        for (const auto& entry : item->m_files)
+            rows.push_back({entry->m_strName, entry->m_strSize, entry->m_strModified});
+    }
+    // Selection and focus belong to the old rows.
+    SetItemState(-1, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    m_rows = std::move(rows);
+    SetItemCount(static_cast<long>(m_rows.size()));
+    Refresh();
+}
+
+void FileView::SortFiles()
+{
+    const int arrangeBy = m_pHost ? m_pHost->GetArrangeBy() : 0;
+    std::vector<std::pair<std::string, Row>> keyed;
+    keyed.reserve(m_rows.size());
+    for (auto& row : m_rows)
+        keyed.emplace_back(FileSortKey(arrangeBy, row.name, row.modified), std::move(row));
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return CompareSortKeys(a.first, b.first) < 0;
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        m_rows[i] = std::move(keyed[i].second);
+    SetItemState(-1, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    Refresh();
+}
+
+wxString FileView::OnGetItemText(long item, long column) const
+{
+    if (item < 0 || static_cast<std::size_t>(item) >= m_rows.size())
+        return {};
+    const Row& row = m_rows[static_cast<std::size_t>(item)];
+    switch (column) {
+    case kColumnName: return wxString::FromUTF8(row.name);
+    case kColumnSize: return wxString::FromUTF8(row.size);
+    case kColumnModified: return wxString::FromUTF8(row.modified);
+    default: return {};
+    }
+}
+
+void FileView::OnRightDown(wxMouseEvent& event)
+{
+    // The list's own handling first (it selects the row under the pointer), then the menu.
+    event.Skip();
+    const wxPoint screenPos = GetMainWindowOfCompositeControl()->ClientToScreen(event.GetPosition());
+    CallAfter([this, screenPos] {
+        if (m_pHost) {
+            m_pHost->SetActiveView(this);
+            m_pHost->ShowContextMenu(screenPos);
+        }
+    });
+}
+
+void FileView::OnSetFocus(wxFocusEvent& event)
+{
+    if (m_pHost && m_pHost->GetActiveView() != this)
+        m_pHost->SetActiveView(this);
+    event.Skip();
+}
+
+void FileView::OnBeginLabelEdit(wxListEvent& event)
+{
+    event.Allow();
+}
+
+void FileView::OnEndLabelEdit(wxListEvent& event)
+{
+    // Renaming the file itself comes with the file commands; until then the row keeps the
+    // name the file really has.
+    event.Veto();
+}

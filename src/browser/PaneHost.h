@@ -1,0 +1,20 @@
+#pragma once
+// What the panes ask of the window that holds them: which pane is active, the shared context
+// menu, and the order the file lists are arranged in. The main frame implements it; the panes
+// know nothing else of the frame or the application.
+
+#include <wx/gdicmn.h>
+
+class wxWindow;
+
+class IPaneHost {
+public:
+    virtual ~IPaneHost() = default;
+    virtual void SetActiveView(wxWindow* view) = 0;
+    virtual wxWindow* GetActiveView() const = 0;
+    // Opens the context menu at a screen position, owned by the frame, so its commands travel
+    // the same road as menu and toolbar commands.
+    virtual void ShowContextMenu(const wxPoint& screenPos) = 0;
+    // 0 by name, 1 by date, 2 by type.
+    virtual int GetArrangeBy() const = 0;
+};

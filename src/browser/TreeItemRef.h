@@ -1,0 +1,41 @@
+#pragma once
+// A tree item together with the tree that owns it: a plain value, copied freely, owning nothing.
+
+#include <wx/treebase.h>
+
+#include <string>
+
+class CBrowserView;
+class BrowserItem;
+
+class TreeItemRef {
+public:
+    TreeItemRef() = default;
+    TreeItemRef(wxTreeItemId item, CBrowserView* view) : m_item(item), m_view(view) {}
+
+    bool IsNull() const { return !m_item.IsOk() || m_view == nullptr; }
+    explicit operator bool() const { return !IsNull(); }
+    wxTreeItemId GetId() const { return m_item; }
+    CBrowserView* GetView() const { return m_view; }
+    bool operator==(const TreeItemRef& other) const { return m_item == other.m_item && m_view == other.m_view; }
+
+    TreeItemRef GetChildItem() const;
+    TreeItemRef GetNextSiblingItem() const;
+    TreeItemRef GetParentItem() const;
+    std::string GetItemText() const;
+    BrowserItem* GetItemData() const;
+    void SetItemText(const std::string& label) const;
+    // Attaches `item` (the tree owns it from then on) or detaches and frees the present one.
+    void SetItemData(BrowserItem* item) const;
+    // Removes the item and its descendants from the control. Callers free their data first.
+    void DeleteItem() const;
+    void SortChildren() const;
+    void EnsureVisible() const;
+    // New last child with `label`; image -1 keeps the default images. The parent's children are
+    // re-sorted afterwards.
+    TreeItemRef InsertChild(const std::string& label, int image) const;
+
+private:
+    wxTreeItemId m_item;
+    CBrowserView* m_view = nullptr;
+};

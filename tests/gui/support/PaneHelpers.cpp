@@ -1,0 +1,42 @@
+#include "support/PaneHelpers.h"
+
+#include "browser/BrowserView.h"
+#include "browser/FileView.h"
+
+std::vector<std::string> ChildLabels(CBrowserView& tree, const wxTreeItemId& item)
+{
+    std::vector<std::string> labels;
+    wxTreeItemIdValue cookie;
+    for (wxTreeItemId child = tree.GetFirstChild(item, cookie); child.IsOk(); child = tree.GetNextChild(item, cookie))
+        labels.push_back(tree.GetItemText(child).utf8_string());
+    return labels;
+}
+
+wxTreeItemId FindChild(CBrowserView& tree, const wxTreeItemId& item, const std::string& label)
+{
+    wxTreeItemIdValue cookie;
+    for (wxTreeItemId child = tree.GetFirstChild(item, cookie); child.IsOk(); child = tree.GetNextChild(item, cookie)) {
+        if (tree.GetItemText(child).utf8_string() == label)
+            return child;
+    }
+    return {};
+}
+
+wxTreeItemId FindPath(CBrowserView& tree, const std::vector<std::string>& labels)
+{
+    wxTreeItemId at = tree.wxTreeCtrl::GetRootItem();
+    for (const std::string& label : labels) {
+        if (!at.IsOk())
+            break;
+        at = FindChild(tree, at, label);
+    }
+    return at;
+}
+
+std::vector<std::string> ListColumn(FileView& list, int column)
+{
+    std::vector<std::string> texts;
+    for (long row = 0; row < list.GetItemCount(); ++row)
+        texts.push_back(list.GetItemText(row, column).utf8_string());
+    return texts;
+}

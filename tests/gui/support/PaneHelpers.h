@@ -1,0 +1,19 @@
+#pragma once
+// Reading what the panes show.
+
+#include <wx/treebase.h>
+
+#include <string>
+#include <vector>
+
+class CBrowserView;
+class FileView;
+
+std::vector<std::string> ChildLabels(CBrowserView& tree, const wxTreeItemId& item);
+// The child of `item` with this label, or an invalid id.
+wxTreeItemId FindChild(CBrowserView& tree, const wxTreeItemId& item, const std::string& label);
+// Follows labels from the root: {"C:", "docs", "old"}.
+wxTreeItemId FindPath(CBrowserView& tree, const std::vector<std::string>& labels);
+
+// Column `column` of every row, top to bottom.
+std::vector<std::string> ListColumn(FileView& list, int column);
