@@ -13,6 +13,13 @@ CPropertySheet::CPropertySheet(wxWindow* parent, const wxString& caption)
     Bind(wxEVT_BUTTON, &CPropertySheet::OnCancel, this, wxID_CANCEL);
 }
 
+CPropertySheet::~CPropertySheet()
+{
+    // The book outlives this part of the sheet and switches pages while it deletes them.
+    GetBookCtrl()->Unbind(wxEVT_BOOKCTRL_PAGE_CHANGING, &CPropertySheet::OnPageChanging, this);
+    GetBookCtrl()->Unbind(wxEVT_BOOKCTRL_PAGE_CHANGED, &CPropertySheet::OnPageChanged, this);
+}
+
 void CPropertySheet::AddPage(CPropertyPage* page)
 {
     GetBookCtrl()->AddPage(page, page->GetCaption());
@@ -92,6 +99,7 @@ void CPropertySheet::OnCancel(wxCommandEvent&)
 void CPropertySheet::EndSheet(int code)
 {
     OnClosing();
+    m_bOpened = false;
     SetReturnCode(code);
     // Tests drive the sheet without a modal loop; then closing only hides it.
     if (IsModal())

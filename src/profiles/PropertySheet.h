@@ -11,6 +11,7 @@ class CPropertyPage;
 class CPropertySheet : public wxPropertySheetDialog {
 public:
     CPropertySheet(wxWindow* parent, const wxString& caption);
+    ~CPropertySheet() override;
 
     // The page becomes a child of the book; create it with GetBookCtrl() as its parent.
     void AddPage(CPropertyPage* page);
