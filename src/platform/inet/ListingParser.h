@@ -27,7 +27,9 @@ std::optional<ListingEntry> ParseListingLine(std::string_view line, ListingForma
 
 // Whether a name can be handed to callers as a file or directory name: a single path
 // component on every platform the program builds for. Names from a hostile server must never
-// lead a caller to write outside its target folder.
+// lead a caller to write outside its target folder. Refused: the empty name, a slash or a
+// backslash anywhere, any byte below 0x20 (NUL, CR, LF, ...), and names made only of dots
+// and blanks ("." and "..", and "... " which Windows trims to them).
 bool IsSafeEntryName(std::string_view name);
 
 // Splits a whole listing (bytes as received) into lines (LF or CRLF; a final line without LF
