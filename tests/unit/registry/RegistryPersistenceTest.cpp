@@ -128,9 +128,9 @@ TEST_F(RegistryTest, TargetThatCannotBeReplacedFailsWithoutStrayFiles)
     fs::create_directory(FilePath());
     m_dir.WriteFile("registry.reg/keep", "x");
     HKEY key = nullptr;
-    EXPECT_NE(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Blocked", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Blocked", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                               nullptr),
-              ERROR_SUCCESS);
+              ERROR_WRITE_FAULT);
     EXPECT_EQ(EntriesOf(m_dir.Path()), std::vector<std::string>{"registry.reg"});
     EXPECT_TRUE(fs::is_directory(FilePath()));
 }
