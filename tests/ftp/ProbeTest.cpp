@@ -83,6 +83,22 @@ TEST_P(ProbeTest, ListsOneEntryPerLine)
     EXPECT_THAT(lines[0], testing::MatchesRegex("- 5 [0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}Z five\\.txt"));
 }
 
+TEST_P(ProbeTest, ListsEmptyDirectoryAsNothing)
+{
+    Server().MakeDir(Local("empty"));
+    CommandResult result = Run({"ls", Remote("empty")});
+    EXPECT_EQ(result.exitCode, kDone) << result.err;
+    EXPECT_EQ(result.out, "");
+}
+
+TEST_P(ProbeTest, FailsToListMissingDirectory)
+{
+    CommandResult result = Run({"ls", Remote("missing")});
+    EXPECT_EQ(result.exitCode, kFailed);
+    EXPECT_EQ(result.out, "");
+    EXPECT_THAT(result.err, HasSubstr("missing"));
+}
+
 TEST_P(ProbeTest, StatsOneFile)
 {
     Server().WriteFile(Local("stat me.txt"), "abc");
