@@ -28,7 +28,7 @@ Directory::Directory(wxWindow* parent) : CPropertyPage(parent, "Initial Root Dir
     auto* page = new wxBoxSizer(wxVERTICAL);
     page->Add(label, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxTOP, FromDIP(12)));
     page->AddSpacer(FromDIP(6));
-    page->Add(m_pInitialDir, wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT, FromDIP(24)));
+    page->Add(m_pInitialDir, wxSizerFlags().Border(wxLEFT | wxRIGHT, FromDIP(24)));
     page->AddSpacer(FromDIP(16));
     page->Add(note, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(24)));
     SetSizer(page);
