@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <wx/stattext.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -230,6 +231,24 @@ TEST_F(ConnectDialogTest, ConnectWithoutASelectionDoesNothing)
     EXPECT_TRUE(dialog->IsShown());
     EXPECT_EQ(dialog->GetReturnCode(), 0);
     EXPECT_EQ(state.lastProfileName[1], "");
+}
+
+TEST_F(ConnectDialogTest, ConnectWaitsForARegionWhenTheCallerSetNone)
+{
+    Open(-1);
+    EXPECT_FALSE(IsChecked(dialog.get(), IDC_UPPER_REGION));
+    EXPECT_FALSE(IsChecked(dialog.get(), IDC_LOWER_REGION));
+    SelectEntry(dialog->profileList, EntryOf("Zeta"));
+    dialog->SetReturnCode(0);
+    ClickButton(dialog.get(), wxID_OK);
+    EXPECT_TRUE(dialog->IsShown());
+    EXPECT_EQ(state.lastProfileName, (std::array<std::string, 2>{"", ""}));
+
+    ClickRadio(dialog.get(), IDC_UPPER_REGION);
+    ClickButton(dialog.get(), wxID_OK);
+    EXPECT_EQ(dialog->GetReturnCode(), wxID_OK);
+    EXPECT_EQ(dialog->regionIndex, 0);
+    EXPECT_EQ(state.lastProfileName[0], "Zeta");
 }
 
 TEST_F(ConnectDialogTest, CancelLeavesTheLastProfileNameAlone)
