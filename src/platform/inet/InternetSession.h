@@ -2,6 +2,14 @@
 // CInternetSession: the root of the library. Connections, finders and files made through a
 // session report their status notifications to its OnStatusCallback, synchronously, inside the
 // call that causes them.
+//
+// Status information: RESOLVING_NAME carries the host name as given, NAME_RESOLVED the first
+// address found ("127.0.0.1"), CONNECTING_TO_SERVER and CONNECTED_TO_SERVER the address with
+// its port ("127.0.0.1:2121", "[::1]:21"); each is text of the given length, not counting the
+// NUL that follows it. REQUEST_SENT and RESPONSE_RECEIVED carry a 32-bit byte count; the
+// others carry nothing. The server's greeting is not reported as a response, as no request
+// asked for it. Notifications of a finder or a file carry that object's context value, all
+// others the session's. Passwords never appear in any of them.
 
 #include "platform/inet/InetConstants.h"
 
