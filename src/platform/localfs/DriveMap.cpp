@@ -59,7 +59,7 @@ void Load(DriveTable& table)
     table.loaded = true;
     const char* value = std::getenv(kDriveMapVariable);
     if (value == nullptr) {
-        table.folders[DriveIndex(kDefaultDrive)] = kDefaultFolder;
+        table.folders[DriveIndex(kDefaultDrive)].emplace(kDefaultFolder);
         return;
     }
     const std::string text = value;
@@ -191,7 +191,9 @@ std::optional<std::string> ToProgramPath(const std::string& native, char preferr
     }
     if (bestIndex < 0)
         return std::nullopt;
-    return std::string(1, static_cast<char>('A' + bestIndex)) + ":/" + bestRest;
+    std::string program{static_cast<char>('A' + bestIndex), ':', '/'};
+    program += bestRest;
+    return program;
 }
 
 }  // namespace localfs
