@@ -44,6 +44,8 @@ public:
 
     void Close();
     DWORD_PTR GetContext() const { return m_context; }
+    const std::string& GetAgent() const { return m_agent; }
+    std::uint32_t GetFlags() const { return m_flags; }
 
     // Limit of every single network wait (connect, each reply, each data read or write).
     // 30 seconds unless changed; tests shorten it.
