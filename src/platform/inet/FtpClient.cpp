@@ -175,7 +175,7 @@ void FtpClient::Request(const std::function<void()>& body)
         } catch (const ControlConnectionLost& lost) {
             DropControl();
             if (attempt >= kMaxReopenAttempts || lost.MayHaveTakenEffect())
-                throw;
+                throw ControlConnectionLost(lost.MayHaveTakenEffect(), Scrub(lost.GetText()));
         }
     }
 }
