@@ -41,7 +41,8 @@ bool CFileFind::FindFile(const std::string& pattern, std::uint32_t /*flags*/)
     if (HasWildcard(name)) {
         m_entries = localfs::ReadDirectory(*folder, name);
     } else {
-        // The one entry must also stay on its drive: "C:/.." names nothing.
+        // "." or ".." of a folder given by path would name the folder or its parent, which
+        // may lie above the drive ("C:/.."): refused.
         if (!directory.empty() && (name == "." || name == ".."))
             return false;
         if (std::optional<localfs::DirectoryEntry> entry = localfs::ReadEntry(*folder, name))
