@@ -49,9 +49,9 @@ void MakeFolder(const std::filesystem::path& root)
     std::filesystem::create_directories(root);
     // Names that do not come in order, so sorting has work to do.
     for (int i = 0; i < kDirectories; ++i)
-        std::filesystem::create_directory(root / ("dir" + std::to_string((i * 7919) % kDirectories)));
+        std::filesystem::create_directory(root / ("dir" + std::to_string((i * 7919LL) % kDirectories)));
     for (int i = 0; i < kFiles; ++i) {
-        const std::string name = (root / ("file" + std::to_string((i * 104729) % kFiles) + ".dat")).string();
+        const std::string name = (root / ("file" + std::to_string((i * 104729LL) % kFiles) + ".dat")).string();
         const int fd = ::open(name.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
         if (fd >= 0)
             ::close(fd);
@@ -76,6 +76,7 @@ int main(int argc, char** argv)
     setenv("FERRIX_DRIVES", ("C=" + root.string()).c_str(), 1);
     localfs::ReloadDriveMap();
 
+    wxApp::SetInstance(new wxApp);
     wxInitializer init(argc, argv);
     if (!init.IsOk()) {
         std::fprintf(stderr, "cannot initialise wxWidgets (run under xvfb-run)\n");
