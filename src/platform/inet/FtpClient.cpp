@@ -66,7 +66,7 @@ void FtpClient::Open()
 void FtpClient::Connect()
 {
     m_status.Report(INTERNET_STATUS_RESOLVING_NAME, m_login.host);
-    const std::vector<SocketAddress> addresses = ResolveHost(m_login.host, m_login.port);
+    const std::vector<SocketAddress> addresses = ResolveHost(m_login.host, m_login.port, Timeout());
     m_status.Report(INTERNET_STATUS_NAME_RESOLVED, addresses.front().Host());
 
     std::unique_ptr<TcpStream> stream;

@@ -4,9 +4,56 @@
 
 #include <netdb.h>
 
+#include <cerrno>
+#include <ctime>
 #include <memory>
 
-std::vector<SocketAddress> ResolveHost(const std::string& host, std::uint16_t port)
+namespace {
+constexpr int kTimedOut = EAI_AGAIN + 1000;   // not a resolver code: the caller's time-out
+
+// One asynchronous lookup. The system resolves on a thread of its own; the request must stay
+// alive until that thread is done with it, so a lookup that cannot be cancelled after a
+// time-out is left to finish on its own and its few bytes are never freed.
+struct Lookup {
+    std::string name;
+    std::string service;
+    addrinfo hints{};
+    gaicb request{};
+};
+
+int ResolveWithin(std::unique_ptr<Lookup>& lookup, std::chrono::milliseconds timeout, addrinfo** found)
+{
+    lookup->request.ar_name = lookup->name.c_str();
+    lookup->request.ar_service = lookup->service.c_str();
+    lookup->request.ar_request = &lookup->hints;
+    gaicb* requests[] = {&lookup->request};
+    if (::getaddrinfo_a(GAI_NOWAIT, requests, 1, nullptr) != 0)
+        return ::getaddrinfo(lookup->name.c_str(), lookup->service.c_str(), &lookup->hints, found);
+
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (::gai_error(&lookup->request) == EAI_INPROGRESS) {
+        const auto left = deadline - std::chrono::steady_clock::now();
+        if (left <= std::chrono::steady_clock::duration::zero())
+            break;
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);
+        const timespec wait{static_cast<std::time_t>(seconds.count()),
+                            static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(left - seconds).count())};
+        const gaicb* const waiting[] = {&lookup->request};
+        ::gai_suspend(waiting, 1, &wait);
+    }
+    const int rc = ::gai_error(&lookup->request);
+    if (rc == EAI_INPROGRESS) {
+        if (::gai_cancel(&lookup->request) != EAI_CANCELED)
+            (void)lookup.release();   // still in use by the resolver's thread
+        return kTimedOut;
+    }
+    *found = lookup->request.ar_result;
+    return rc;
+}
+} // namespace
+
+std::vector<SocketAddress> ResolveHost(const std::string& host, std::uint16_t port,
+                                       std::chrono::milliseconds timeout)
 {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
@@ -18,9 +65,17 @@ std::vector<SocketAddress> ResolveHost(const std::string& host, std::uint16_t po
         name = name.substr(1, name.size() - 2);
 
     addrinfo* found = nullptr;
-    const std::string service = std::to_string(port);
-    int rc = name.empty() ? EAI_NONAME : ::getaddrinfo(name.c_str(), service.c_str(), &hints, &found);
+    int rc = EAI_NONAME;
+    if (!name.empty()) {
+        auto lookup = std::make_unique<Lookup>();
+        lookup->name = name;
+        lookup->service = std::to_string(port);
+        lookup->hints = hints;
+        rc = ResolveWithin(lookup, timeout, &found);
+    }
     std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> list(found, &::freeaddrinfo);
+    if (rc == kTimedOut)
+        throw CInternetException(ERROR_INTERNET_TIMEOUT, "The name server did not answer in time for " + host);
     if (rc != 0)
         throw CInternetException(ERROR_INTERNET_NAME_NOT_RESOLVED,
                                  "The server name could not be resolved: " + host);
