@@ -74,6 +74,10 @@ TreeItemRef CBrowserView::AddItem(const TreeItemRef& parent, const std::string& 
 {
     const TreeItemRef where = parent.IsNull() ? TreeItemRef(wxTreeItemId(), this) : parent;
     TreeItemRef item = where.InsertChild(label, kImageClosedFolder);
+    // The generic control selects a new root by itself, without telling: a root that looks
+    // selected would never show its files when clicked. Start with no selection instead.
+    if (parent.IsNull())
+        UnselectAll();
     auto data = std::make_unique<BrowserItem>();
     data->m_bListed = expandable ? 0 : 1;
     data->m_bNewFolder = newFolder ? 1 : 0;
