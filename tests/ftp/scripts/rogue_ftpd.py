@@ -26,17 +26,18 @@ Scenarios:
   retr-550             RETR: 550 at once, no 150
   short-data           SIZE announces the whole file; RETR sends less, then 226
 """
-import argparse
 import os
 import socket
 import sys
-import threading
 import time
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import scripted_ftpd  # noqa: E402
 
 FILE_SIZE = 256 * 1024
 FILE_DATA = bytes(i % 251 for i in range(FILE_SIZE))
 TEXT_DATA = b"line one\r\nline two\r\n"
-DATA_ACCEPT_TIMEOUT = 10
 FOREVER = 3600
 
 NORMAL_LISTING = (
@@ -58,102 +59,28 @@ HOSTILE_LISTING = b"".join([
     ENTRY + b"also-good.txt\r\n",
 ])
 
-log_lock = threading.Lock()
-session_counter = [0]
 
+class Session(scripted_ftpd.Session):
+    OPENING = "150 Opening BINARY mode data connection."
 
-def escape(raw):
-    out = []
-    for byte in raw:
-        if byte == 0x0D:
-            out.append("\\r")
-        elif byte == 0x0A:
-            out.append("\\n")
-        elif byte < 0x20 or byte == 0x7F:
-            out.append("\\x%02x" % byte)
-        else:
-            out.append(chr(byte))
-    return "".join(out)
-
-
-class Session:
-    def __init__(self, control, number, scenario, log_path):
-        self.control = control
-        self.number = number
-        self.scenario = scenario
-        self.log_path = log_path
+    def __init__(self, control, number, args):
+        super().__init__(control, number, args)
+        self.scenario = args.scenario
         self.cwd = "/"
-        self.pasv_listener = None
-        self.port_address = None
-        self.buffer = b""
         self.cwd_count = 0
 
-    def log(self, text):
-        with log_lock, open(self.log_path, "a", encoding="utf-8") as log:
-            log.write("%d %s\n" % (self.number, text))
-
-    def reply(self, text):
-        self.control.sendall(text if isinstance(text, bytes) else text.encode() + b"\r\n")
-
-    def read_command(self):
-        while b"\n" not in self.buffer:
-            chunk = self.control.recv(4096)
-            if not chunk:
-                return None
-            self.buffer += chunk
-        line, self.buffer = self.buffer.split(b"\n", 1)
-        self.log(escape(line.rstrip(b"\r")))
-        return line.rstrip(b"\r")
-
-    def open_data(self):
-        if self.pasv_listener is not None:
-            listener, self.pasv_listener = self.pasv_listener, None
-            listener.settimeout(DATA_ACCEPT_TIMEOUT)
-            try:
-                data, _ = listener.accept()
-            finally:
-                listener.close()
-            return data
-        if self.port_address is not None:
-            address, self.port_address = self.port_address, None
-            return socket.create_connection(address, timeout=DATA_ACCEPT_TIMEOUT)
-        return None
-
-    def send_over_data(self, payload, final="226 Transfer complete."):
-        self.reply("150 Opening BINARY mode data connection.")
-        data = self.open_data()
-        if data is None:
-            self.reply("425 Use PORT or PASV first.")
-            return
-        data.sendall(payload)
-        data.close()
-        self.reply(final)
-
-    def passive(self):
-        listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
-        listener.bind(("127.0.0.1", 0))
-        listener.listen(1)
-        self.pasv_listener = listener
-        port = listener.getsockname()[1]
-        host = "10,0,0,1" if self.scenario == "pasv-foreign" else "127,0,0,1"
-        self.reply("227 Entering Passive Mode (%s,%d,%d)." % (host, port >> 8, port & 255))
-
-    def active(self, argument):
-        parts = argument.split(",")
-        if len(parts) != 6:
-            self.reply("501 Bad PORT.")
-            return
-        numbers = [int(p) for p in parts]
-        self.port_address = (".".join(parts[:4]), numbers[4] * 256 + numbers[5])
-        self.reply("200 PORT command successful.")
+    def logged_form(self, line):
+        return scripted_ftpd.escape(line)
 
     def retrieve(self, name):
         s = self.scenario
         if s == "retr-550":
             self.reply("550 Failed to open file.")
         elif s == "drop-mid-transfer":
-            self.reply("150 Opening BINARY mode data connection.")
-            data = self.open_data()
+            self.reply(self.OPENING)
+            data = self.open_data_or_refuse()
+            if data is None:
+                return
             data.sendall(FILE_DATA[: FILE_SIZE // 2])
             data.close()
             self.control.shutdown(socket.SHUT_RDWR)
@@ -162,8 +89,10 @@ class Session:
         elif s == "426-after-data":
             self.send_over_data(FILE_DATA, "426 Connection closed; transfer aborted.")
         elif s == "stall-data":
-            self.reply("150 Opening BINARY mode data connection.")
-            data = self.open_data()
+            self.reply(self.OPENING)
+            data = self.open_data_or_refuse()
+            if data is None:
+                return
             time.sleep(FOREVER)
             data.close()
         elif s == "short-data":
@@ -174,23 +103,15 @@ class Session:
             self.send_over_data(FILE_DATA)
 
     def store(self):
-        self.reply("150 Ok to send data.")
-        data = self.open_data()
-        if data is None:
-            self.reply("425 Use PORT or PASV first.")
+        received = self.receive_over_data()
+        if received is None:
             return
-        received = []
-        while True:
-            chunk = data.recv(65536)
-            if not chunk:
-                break
-            received.append(chunk)
-        data.close()
-        with open(os.path.join(os.path.dirname(self.log_path), "stored.bin"), "wb") as stored:
-            stored.write(b"".join(received))
+        with open(os.path.join(os.path.dirname(self.args.log), "stored.bin"), "wb") as stored:
+            stored.write(received)
         self.reply("226 Transfer complete.")
 
     def run(self):
+        self.log("CONNECT")
         s = self.scenario
         if s == "stall-greeting":
             time.sleep(FOREVER)
@@ -233,7 +154,7 @@ class Session:
                     self.control.close()
                     return
             elif verb == "PASV":
-                self.passive()
+                self.passive("10,0,0,1" if s == "pasv-foreign" else "127,0,0,1")
             elif verb == "PORT":
                 self.active(argument)
             elif verb in ("EPSV", "EPRT", "MLSD", "MLST"):
@@ -263,49 +184,9 @@ class Session:
                 self.reply("502 Command not implemented.")
 
 
-def serve(control, scenario, log_path):
-    with log_lock:
-        session_counter[0] += 1
-        number = session_counter[0]
-    session = Session(control, number, scenario, log_path)
-    session.log("CONNECT")
-    try:
-        session.run()
-    except (OSError, ConnectionError):
-        pass
-    finally:
-        try:
-            control.close()
-        except OSError:
-            pass
-
-
-def watch_parent(max_seconds):
-    parent = os.getppid()
-    deadline = time.monotonic() + max_seconds
-    while os.getppid() == parent and time.monotonic() < deadline:
-        time.sleep(0.2)
-    os._exit(0)
-
-
-def main():
-    parser = argparse.ArgumentParser()
+def add_options(parser):
     parser.add_argument("--scenario", required=True)
-    parser.add_argument("--log", required=True)
-    parser.add_argument("--max-seconds", type=float, default=60)
-    args = parser.parse_args()
-
-    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
-    listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-    listener.bind(("127.0.0.1", 0))
-    listener.listen(8)
-    open(args.log, "w").close()
-    threading.Thread(target=watch_parent, args=(args.max_seconds,), daemon=True).start()
-    print("LISTENING %d" % listener.getsockname()[1], flush=True)
-    while True:
-        control, _ = listener.accept()
-        threading.Thread(target=serve, args=(control, args.scenario, args.log), daemon=True).start()
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    scripted_ftpd.main(Session, add_options)
