@@ -1,11 +1,11 @@
 // The application object: start-up, laying out the regions, and shutdown.
 
 #include "app/NorvoApp.h"
-#include "browser/RootLabels.h"
 
 #include "app/MainFrame.h"
 #include "app/NorvoDoc.h"
 #include "browser/BrowserView.h"
+#include "browser/RootLabels.h"
 #include "platform/inet/FtpConnection.h"
 #include "platform/inet/InternetSession.h"
 #include "platform/registry/Registry.h"

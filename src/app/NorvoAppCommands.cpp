@@ -2,12 +2,11 @@
 // applied to the main frame's active pane: a tree or a file list.
 
 #include "app/NorvoApp.h"
-#include "browser/RootLabels.h"
 
 #include "app/MainFrame.h"
-#include "browser/BrowserItem.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
+#include "browser/RootLabels.h"
 #include "platform/ui/MessageBox.h"
 #include "profiles/ConnectDlg.h"
 #include "profiles/OptionSheet.h"

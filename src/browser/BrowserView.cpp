@@ -2,13 +2,13 @@
 // Reading directories is in BrowserViewListing.cpp.
 
 #include "browser/BrowserView.h"
-#include "browser/RootLabels.h"
 
 #include "browser/BrowserItem.h"
 #include "browser/FileView.h"
 #include "browser/ItemPath.h"
 #include "browser/LabelOrder.h"
 #include "browser/PaneHost.h"
+#include "browser/RootLabels.h"
 
 #include <wx/artprov.h>
 

@@ -1,12 +1,12 @@
 // Setting the tree's root and reading directories into it.
 
 #include "browser/BrowserView.h"
-#include "browser/RootLabels.h"
 
 #include "browser/BrowserItem.h"
 #include "browser/FileText.h"
 #include "browser/ItemPath.h"
 #include "browser/LabelOrder.h"
+#include "browser/RootLabels.h"
 #include "net/Endpoint.h"
 #include "platform/inet/FtpConnection.h"
 
