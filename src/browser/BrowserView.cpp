@@ -74,8 +74,9 @@ TreeItemRef CBrowserView::AddItem(const TreeItemRef& parent, const std::string& 
 {
     const TreeItemRef where = parent.IsNull() ? TreeItemRef(wxTreeItemId(), this) : parent;
     TreeItemRef item = where.InsertChild(label, kImageClosedFolder);
-    // The generic control selects a new root by itself, without telling: a root that looks
-    // selected would never show its files when clicked. Start with no selection instead.
+    // The generic control selects a new root by itself, without an event, so the root would
+    // look selected and never show its files. Without a selection, the control's idle
+    // processing selects the root again, this time with the events that show its files.
     if (parent.IsNull())
         UnselectAll();
     auto data = std::make_unique<BrowserItem>();
