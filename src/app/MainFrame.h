@@ -52,7 +52,6 @@ public:
     void LoadBarState(const std::string& appKeyPath);
 
     wxMenu& GetContextMenu() { return m_contextMenu; }
-    wxAuiToolBar* GetMainToolBar() const { return m_toolBar; }
 
     // When set, shows the context menu instead of the modal pop-up (tests choose its command).
     std::function<void(wxMenu&, const wxPoint&)> m_contextMenuPresenter;

@@ -22,7 +22,6 @@ public:
     // Sorts the rows by the host's arrange order: 0 by name, 1 by date, 2 by type.
     void SortFiles();
 
-    int GetRowCount() const { return static_cast<int>(m_rows.size()); }
     int GetSelectedCount() const { return wxListCtrl::GetSelectedItemCount(); }
 
     int m_nPane = 2;
