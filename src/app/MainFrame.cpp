@@ -33,12 +33,6 @@ constexpr int kIndicatorIntervalMs = 250;
 constexpr int kToolImageWidth = 16;
 constexpr int kToolImageHeight = 15;
 
-struct MenuEntry {
-    int id;
-    const char* text;
-    const char* prompt;   // status prompt, then the tool tip after the newline
-};
-
 // Status prompts of the command table: the text before the newline is the prompt shown in the
 // status bar, the text after it the tool tip.
 const char* PromptOf(int id)

@@ -6,18 +6,6 @@ namespace {
 
 constexpr std::string_view kScheme = "ftp://";
 constexpr unsigned kMaxPort = 65535;
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 std::optional<std::string> PercentDecode(std::string_view text)
@@ -30,11 +18,12 @@ std::optional<std::string> PercentDecode(std::string_view text)
         }
         if (i + 2 >= text.size())
             return std::nullopt;
-        int high = HexValue(text[i + 1]);
-        int low = HexValue(text[i + 2]);
-        if (high < 0 || low < 0)
+        unsigned byte = 0;
+        const char* digits = text.data() + i + 1;
+        const auto [end, error] = std::from_chars(digits, digits + 2, byte, 16);
+        if (error != std::errc() || end != digits + 2)
             return std::nullopt;
-        decoded += static_cast<char>(high * 16 + low);
+        decoded += static_cast<char>(byte);
         i += 2;
     }
     return decoded;

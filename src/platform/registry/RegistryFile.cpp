@@ -2,6 +2,7 @@
 
 #include "platform/registry/Registry.h"
 
+#include <charconv>
 #include <cstdio>
 #include <optional>
 
@@ -130,28 +131,14 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix)
     return s.size() >= prefix.size() && NamesEqual(s.substr(0, prefix.size()), prefix);
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::optional<std::uint32_t> ParseHexNumber(std::string_view s, std::size_t maxDigits)
 {
     if (s.empty() || s.size() > maxDigits)
         return std::nullopt;
     std::uint32_t number = 0;
-    for (char c : s) {
-        int digit = HexDigit(c);
-        if (digit < 0)
-            return std::nullopt;
-        number = number * 16 + static_cast<std::uint32_t>(digit);
-    }
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), number, 16);
+    if (error != std::errc() || end != s.data() + s.size())
+        return std::nullopt;
     return number;
 }
 
