@@ -17,6 +17,10 @@
 #include <ctime>
 #include <string>
 
+// The platform's code for a search that ran and matched nothing: the directory was read, or the
+// listing arrived, and holds no such entry. Any other code means the search could not run.
+constexpr std::uint32_t ERROR_NO_MORE_FILES = 18;
+
 class CFileFinder {
 public:
     virtual ~CFileFinder() = default;
@@ -38,4 +42,12 @@ public:
     // The entry is a symbolic link (to a directory, IsDirectory is also true). Recursive walks
     // do not descend into links, so a link that points above itself cannot make them loop.
     virtual bool IsSymbolicLink() const { return false; }
+
+    // Why the last FindFile returned false: ERROR_NO_MORE_FILES when the directory was read and
+    // nothing matched, another code when it could not be read or listed (an empty folder and an
+    // unreadable one must never look alike). 0 after a FindFile that found entries.
+    virtual std::uint32_t GetLastErrorCode() const = 0;
+    // The reason in words for a failed search ("Permission denied", the server's reply); empty
+    // when nothing failed or nothing matched.
+    virtual std::string GetLastErrorText() const = 0;
 };

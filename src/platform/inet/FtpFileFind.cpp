@@ -19,6 +19,7 @@ bool CFtpFileFind::FindFile(const std::string& pattern, std::uint32_t /*flags*/)
 {
     // Every search asks the server (there is no cache), which is what INTERNET_FLAG_RELOAD asks.
     Close();
+    m_lastErrorText.clear();
     if (!m_connection) {
         m_lastErrorCode = ERROR_INTERNET_INCORRECT_HANDLE_STATE;
         return false;
@@ -29,6 +30,7 @@ bool CFtpFileFind::FindFile(const std::string& pattern, std::uint32_t /*flags*/)
         m_entries = client.Find(pattern);
     } catch (const CInternetException& error) {
         m_lastErrorCode = error.m_dwError;
+        m_lastErrorText = error.GetText();
         return false;
     }
     if (m_entries.empty()) {

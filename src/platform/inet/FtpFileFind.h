@@ -30,8 +30,8 @@ public:
     bool IsDots() const override;
     bool IsSymbolicLink() const override;
 
-    // Why the last FindFile returned false: ERROR_NO_MORE_FILES when nothing matched.
-    std::uint32_t GetLastErrorCode() const { return m_lastErrorCode; }
+    std::uint32_t GetLastErrorCode() const override { return m_lastErrorCode; }
+    std::string GetLastErrorText() const override { return m_lastErrorText; }
 
 private:
     CFtpConnection* m_connection;
@@ -40,6 +40,7 @@ private:
     std::size_t m_next = 0;      // index of the entry FindNextFile steps onto
     bool m_open = false;
     std::uint32_t m_lastErrorCode = 0;
+    std::string m_lastErrorText;
 
     const ListingEntry* Current() const;
 };

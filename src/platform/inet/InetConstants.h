@@ -2,6 +2,8 @@
 // Codes and flags of the internet client library, with the platform's numeric values, so the
 // rest of the program reads them as it would on Windows.
 
+#include "platform/FileFinder.h"   // ERROR_NO_MORE_FILES
+
 #include <cstdint>
 
 using DWORD_PTR = std::uintptr_t;
@@ -25,7 +27,6 @@ constexpr std::uint32_t ERROR_INTERNET_INVALID_PARAMETER = 12009;
 constexpr std::uint32_t ERROR_FTP_TRANSFER_IN_PROGRESS = 12110;
 constexpr std::uint32_t ERROR_FTP_DROPPED = 12111;
 constexpr std::uint32_t ERROR_FTP_NO_PASSIVE_MODE = 12112;
-constexpr std::uint32_t ERROR_NO_MORE_FILES = 18;
 
 // Status codes passed to CInternetSession::OnStatusCallback.
 constexpr std::uint32_t INTERNET_STATUS_RESOLVING_NAME = 10;

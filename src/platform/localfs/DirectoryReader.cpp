@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 namespace localfs {
@@ -83,10 +84,11 @@ bool ListedBefore(const DirectoryEntry& a, const DirectoryEntry& b)
 
 }  // namespace
 
-std::vector<DirectoryEntry> ReadDirectory(const std::string& folder, const std::string& wildcard)
+std::vector<DirectoryEntry> ReadDirectory(const std::string& folder, const std::string& wildcard, int& error)
 {
     std::vector<DirectoryEntry> entries;
     DirHandle dir(opendir(folder.c_str()));
+    error = dir ? 0 : errno;
     if (!dir)
         return entries;
     const std::string pattern = FnmatchPattern(wildcard);

@@ -4,9 +4,29 @@
 #include "platform/localfs/DirectoryReader.h"
 #include "platform/localfs/DriveMap.h"
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 namespace {
+
+// The platform's codes for why a folder could not be searched.
+constexpr std::uint32_t ERROR_PATH_NOT_FOUND = 3;
+constexpr std::uint32_t ERROR_ACCESS_DENIED = 5;
+constexpr std::uint32_t ERROR_INVALID_NAME = 123;
+constexpr std::uint32_t ERROR_GEN_FAILURE = 31;
+
+std::uint32_t CodeOfErrno(int systemError)
+{
+    switch (systemError) {
+    case ENOENT:
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case EACCES:
+    case EPERM: return ERROR_ACCESS_DENIED;
+    case ENAMETOOLONG: return ERROR_INVALID_NAME;
+    default: return ERROR_GEN_FAILURE;
+    }
+}
 
 bool HasWildcard(const std::string& name)
 {
@@ -29,26 +49,47 @@ std::optional<std::string> NativeDirectory(const std::string& directory)
 bool CFileFind::FindFile(const std::string& pattern, std::uint32_t /*flags*/)
 {
     Close();
+    m_lastErrorCode = 0;
+    m_lastErrno = 0;
     const std::size_t slash = pattern.rfind('/');
     const std::string directory = slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
     if (name.empty() || name.find('\0') != std::string::npos)
-        return false;
+        return Fail(ERROR_INVALID_NAME, EINVAL);
     const std::optional<std::string> folder = NativeDirectory(directory);
     if (!folder)
-        return false;
+        return Fail(ERROR_PATH_NOT_FOUND, ENOENT);
 
     if (HasWildcard(name)) {
-        m_entries = localfs::ReadDirectory(*folder, name);
+        int systemError = 0;
+        m_entries = localfs::ReadDirectory(*folder, name, systemError);
+        if (systemError != 0)
+            return Fail(CodeOfErrno(systemError), systemError);
     } else {
         // "." or ".." of a folder given by path would name the folder or its parent, which
         // may lie above the drive ("C:/.."): refused.
         if (!directory.empty() && (name == "." || name == ".."))
-            return false;
+            return Fail(ERROR_INVALID_NAME, EINVAL);
         if (std::optional<localfs::DirectoryEntry> entry = localfs::ReadEntry(*folder, name))
             m_entries.push_back(std::move(*entry));
     }
+    if (m_entries.empty())
+        m_lastErrorCode = ERROR_NO_MORE_FILES;
     return !m_entries.empty();
+}
+
+bool CFileFind::Fail(std::uint32_t code, int systemError)
+{
+    m_lastErrorCode = code;
+    m_lastErrno = systemError;
+    return false;
+}
+
+std::string CFileFind::GetLastErrorText() const
+{
+    if (m_lastErrorCode == 0 || m_lastErrorCode == ERROR_NO_MORE_FILES)
+        return {};
+    return std::strerror(m_lastErrno);
 }
 
 bool CFileFind::FindNextFile()

@@ -40,12 +40,21 @@ public:
     bool IsDirectory() const override;
     bool IsDots() const override;
     bool IsSymbolicLink() const override;
+    // Failures carry the platform's codes (ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED, ...) and
+    // the system's own text; LastErrno() keeps the errno behind them for logs and tests.
+    std::uint32_t GetLastErrorCode() const override { return m_lastErrorCode; }
+    std::string GetLastErrorText() const override;
+    int LastErrno() const { return m_lastErrno; }
 
 private:
+    // Records why the search could not run; returns false for FindFile to return.
+    bool Fail(std::uint32_t code, int systemError);
     const localfs::DirectoryEntry* Current() const;
 
     std::vector<localfs::DirectoryEntry> m_entries;
     // Index of the entry FindNextFile stepped onto; none before the first step.
     std::size_t m_next = 0;
     bool m_stepped = false;
+    std::uint32_t m_lastErrorCode = 0;
+    int m_lastErrno = 0;
 };

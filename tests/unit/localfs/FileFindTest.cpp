@@ -3,7 +3,11 @@
 #include "platform/localfs/CurrentDirectory.h"
 #include "platform/localfs/FileFind.h"
 
+#include <cerrno>
+#include <filesystem>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -254,4 +258,49 @@ TEST_F(FileFindTest, StarInADeletedCurrentDirectoryFindsNothing)
     ASSERT_TRUE(localfs::SetCurrentDirectory("D:/gone"));
     std::filesystem::remove(gone);
     EXPECT_TRUE(Search("*").empty());
+}
+
+// A search that ran and matched nothing must read differently from one that could not run: an
+// unreadable folder shown as empty would be taken for an empty one.
+TEST_F(FileFindTest, FailedSearchSaysWhyAndNothingMatchedSaysSo)
+{
+    m_temp.WriteFile("d/plain.txt", "x");
+    m_temp.MakeDir("d/empty");
+    struct Case {
+        const char* pattern;
+        bool couldRun;
+    };
+    const Case cases[] = {
+        {"D:/*.none", true},       {"D:/nothing-here", true}, {"D:/missing/*", false},
+        {"D:/plain.txt/*", false}, {"Q:/*", false},
+    };
+    for (const Case& c : cases) {
+        CFileFind finder;
+        EXPECT_FALSE(finder.FindFile(c.pattern)) << c.pattern;
+        if (c.couldRun) {
+            EXPECT_EQ(finder.GetLastErrorCode(), ERROR_NO_MORE_FILES) << c.pattern;
+            EXPECT_EQ(finder.GetLastErrorText(), "") << c.pattern;
+        } else {
+            EXPECT_NE(finder.GetLastErrorCode(), ERROR_NO_MORE_FILES) << c.pattern;
+            EXPECT_NE(finder.GetLastErrorCode(), 0u) << c.pattern;
+            EXPECT_NE(finder.GetLastErrorText(), "") << c.pattern;
+        }
+    }
+    CFileFind finder;
+    EXPECT_TRUE(finder.FindFile("D:/empty/*"));   // the dots
+    EXPECT_EQ(finder.GetLastErrorCode(), 0u);
+}
+
+TEST_F(FileFindTest, UnreadableFolderFailsWithPermissionDenied)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads every folder";
+    const std::filesystem::path locked = m_temp.MakeDir("d/locked");
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    CFileFind finder;
+    const bool found = finder.FindFile("D:/locked/*");
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(finder.GetLastErrorText(), "Permission denied");
+    EXPECT_EQ(finder.LastErrno(), EACCES);
 }
