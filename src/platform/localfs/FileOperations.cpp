@@ -17,12 +17,14 @@ namespace {
 // security gives the creator full access.
 constexpr mode_t kNewDirectoryMode = 0777;
 
+// The native path, or nullopt with errno ENOENT: a path on no drive is treated as missing.
 std::optional<std::string> Native(const std::string& path)
 {
     const std::string full = ResolveProgramPath(path);
-    if (full.empty())
-        return std::nullopt;
-    return ToNativePath(full);
+    std::optional<std::string> native = full.empty() ? std::nullopt : ToNativePath(full);
+    if (!native)
+        errno = ENOENT;
+    return native;
 }
 
 }  // namespace
@@ -52,7 +54,11 @@ bool MoveFile(const std::string& from, const std::string& to)
     // The file system cannot refuse replacing by itself: look first. Another process could
     // create the target in between; one thread of ours cannot.
     struct stat existing {};
-    if (lstat(target->c_str(), &existing) == 0 || errno != ENOENT)
+    if (lstat(target->c_str(), &existing) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    if (errno != ENOENT)
         return false;
     return ::rename(source->c_str(), target->c_str()) == 0;
 }

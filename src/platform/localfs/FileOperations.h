@@ -2,7 +2,8 @@
 // The local file operations the program asks of the platform, in program paths
 // ("C:/Temp/a.txt"; any form SetCurrentDirectory accepts). They live in namespace localfs so that
 // remove and rename do not meet the C library's. A path that names no drive, or climbs above
-// one, fails like a missing file.
+// one, fails like a missing file. On failure errno holds the system's reason (ENOENT for a path
+// on no drive, EEXIST for a move onto an existing target), for logs and tests.
 
 #include <cstdint>
 #include <optional>

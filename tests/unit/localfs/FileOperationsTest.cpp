@@ -3,6 +3,9 @@
 #include "platform/localfs/CurrentDirectory.h"
 #include "platform/localfs/FileOperations.h"
 
+#include <cerrno>
+#include <functional>
+
 namespace fs = std::filesystem;
 
 using FileOperationsTest = LocalDrivesTest;
@@ -165,4 +168,31 @@ TEST_F(FileOperationsTest, FileStatusFollowsLinks)
     ASSERT_TRUE(status);
     EXPECT_EQ(status->size, 5u);
     EXPECT_FALSE(localfs::GetFileStatus("D:/dangling"));
+}
+
+TEST_F(FileOperationsTest, FailuresLeaveTheSystemsReasonInErrno)
+{
+    m_temp.MakeDir("d/dir");
+    m_temp.WriteFile("d/full/f", "");
+    m_temp.WriteFile("d/a.txt", "A");
+    m_temp.WriteFile("d/b.txt", "B");
+    struct Case {
+        const char* what;
+        std::function<bool()> succeeds;
+        int reason;
+    };
+    const Case cases[] = {
+        {"create existing", [] { return localfs::CreateDirectory("D:/dir"); }, EEXIST},
+        {"create on no drive", [] { return localfs::CreateDirectory("Q:/dir"); }, ENOENT},
+        {"remove full", [] { return localfs::RemoveDirectory("D:/full"); }, ENOTEMPTY},
+        {"move onto existing", [] { return localfs::MoveFile("D:/a.txt", "D:/b.txt"); }, EEXIST},
+        {"delete a folder", [] { return localfs::DeleteFile("D:/dir"); }, EISDIR},
+        {"status of nothing", [] { return localfs::GetFileStatus("D:/none").has_value(); }, ENOENT},
+        {"rename above the drive", [] { return localfs::rename("D:/a.txt", "D:/../a.txt") == 0; }, ENOENT},
+    };
+    for (const Case& c : cases) {
+        errno = 0;
+        EXPECT_FALSE(c.succeeds()) << c.what;
+        EXPECT_EQ(errno, c.reason) << c.what;
+    }
 }
