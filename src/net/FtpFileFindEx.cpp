@@ -5,6 +5,9 @@ bool CFtpFileFindEx::FindFile(const std::string& pattern, std::uint32_t flags)
     for (int attempt = 0; attempt < kFindFirstAttempts; ++attempt) {
         if (CFtpFileFind::FindFile(pattern, flags))
             return true;
+        // The listing arrived and holds no such entry: asking again would only say so again.
+        if (GetLastErrorCode() == ERROR_NO_MORE_FILES)
+            return false;
     }
     return false;
 }
