@@ -1,6 +1,7 @@
 // Searching server directories with CFtpFileFind: "*", "dir/*" and bare names, with what the
 // server's disk holds as the expected answer.
 
+#include "ftp/support/FileTimes.h"
 #include "ftp/support/ServerTest.h"
 #include "platform/inet/FtpFileFind.h"
 #include "platform/inet/InternetException.h"
@@ -8,10 +9,6 @@
 
 #include <gmock/gmock.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <chrono>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -50,21 +47,6 @@ std::vector<std::string> Names(const std::map<std::string, Found>& found)
     for (const auto& [name, entry] : found)
         names.push_back(name);
     return names;
-}
-
-// A time some days back, on a whole minute: Unix listings give minutes, and show a time of
-// day only for dates within the last half year.
-std::int64_t RecentMinute()
-{
-    auto now = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch());
-    std::int64_t t = now.count() - 10 * 24 * 3600;
-    return t - t % 60;
-}
-
-void SetModified(const std::filesystem::path& path, std::int64_t secondsSince1970)
-{
-    const timespec times[2] = {{static_cast<time_t>(secondsSince1970), 0}, {static_cast<time_t>(secondsSince1970), 0}};
-    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
 }
 
 } // namespace

@@ -53,3 +53,12 @@ bool FtpTestServer::Exists(const std::string& relative) const
     std::error_code ignored;
     return fs::exists(fs::symlink_status(Root() / relative, ignored));
 }
+
+int FtpTestServer::CountLines(const std::string& log, const std::string& needle)
+{
+    std::istringstream lines(log);
+    int count = 0;
+    for (std::string line; std::getline(lines, line);)
+        count += line.find(needle) != std::string::npos;
+    return count;
+}

@@ -31,7 +31,14 @@ public:
     // Gives a path the test made to the account the server acts for.
     virtual void HandOver(const std::filesystem::path& path) const = 0;
 
+    // How many times the server's own log shows the command `verb` (MKD, DELE, RMD, RNFR, CWD)
+    // with exactly the remote path `path` ("/dir/name"), whatever the server answered.
+    virtual int CountCommands(const std::string& verb, const std::string& path) const = 0;
+
 protected:
+    // Lines of `log` that hold `needle`.
+    static int CountLines(const std::string& log, const std::string& needle);
+
     std::uint16_t m_port = 0;
     std::string m_user;
     std::string m_password;

@@ -35,3 +35,9 @@ PyftpdlibServer::~PyftpdlibServer()
 {
     m_process.reset();
 }
+
+int PyftpdlibServer::CountCommands(const std::string& verb, const std::string& path) const
+{
+    // [I 2026-01-01 12:00:00] 127.0.0.1:40000-[ferrix] MKD <root>/dir/name 550 'File exists.'
+    return CountLines(m_process->StderrText(), " " + verb + " " + Root().string() + path + " ");
+}

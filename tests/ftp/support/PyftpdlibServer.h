@@ -17,6 +17,9 @@ public:
     // The server acts as the test's own user: nothing to hand over.
     void HandOver(const std::filesystem::path&) const override {}
     const std::filesystem::path& AnonymousRoot() const { return m_anonymous.Path(); }
+    // Read from the server's log of commands that change or enter folders (MKD, RMD, DELE,
+    // RNFR, RNTO, CWD); others are not logged.
+    int CountCommands(const std::string& verb, const std::string& path) const override;
 
 private:
     TempDir m_anonymous;

@@ -93,3 +93,9 @@ std::string VsftpdServer::LogText() const
     text << in.rdbuf();
     return text.str();
 }
+
+int VsftpdServer::CountCommands(const std::string& verb, const std::string& path) const
+{
+    // FTP command: Client "127.0.0.1", "MKD /dir/name"
+    return CountLines(LogText(), "\"" + verb + " " + path + "\"");
+}

@@ -19,6 +19,7 @@ public:
     void HandOver(const std::filesystem::path& path) const override;
     // The server's protocol log: every command it received and every reply.
     std::string LogText() const;
+    int CountCommands(const std::string& verb, const std::string& path) const override;
 
 private:
     TestAccount m_account;
