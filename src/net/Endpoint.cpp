@@ -5,11 +5,6 @@
 #include "platform/localfs/CurrentDirectory.h"
 #include "platform/localfs/FileFind.h"
 
-namespace {
-// Finders on a connection report with the program's own context value for file operations.
-constexpr DWORD_PTR kFinderContext = 1;
-} // namespace
-
 std::unique_ptr<CFileFinder> MakeDirectoryFinder(Endpoint endpoint)
 {
     if (endpoint)

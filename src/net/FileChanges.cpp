@@ -1,0 +1,117 @@
+#include "net/FileChanges.h"
+
+#include "net/Attempts.h"
+#include "net/FileLookup.h"
+#include "net/PathParts.h"
+#include "platform/inet/FtpConnection.h"
+#include "platform/localfs/FileOperations.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <functional>
+
+namespace {
+
+constexpr int kActionAttempts = 5;
+
+using LocalAction = std::function<bool()>;
+using RemoteAction = std::function<bool(CFtpConnection&)>;
+
+int Attempt(Endpoint endpoint, const LocalAction& local, const RemoteAction& remote)
+{
+    if (endpoint)
+        return AttemptUpTo(kActionAttempts, [&] { return remote(*endpoint); });
+    return AttemptUpTo(kActionAttempts, local);
+}
+
+// True when the path ends in one entry name; otherwise errno says the path was refused.
+bool NamesEntry(const std::string& path)
+{
+    std::string directory;
+    std::string name;
+    SplitPath(path, directory, name);
+    if (!directory.empty() && IsEntryName(name))
+        return true;
+    errno = EINVAL;
+    return false;
+}
+
+bool SameIgnoringCase(const std::string& a, const std::string& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+        return std::tolower(x) == std::tolower(y);
+    });
+}
+
+// Both paths name an entry of the same directory; errno says why not.
+bool IsRenameInPlace(const std::string& oldPath, const std::string& newPath)
+{
+    if (!NamesEntry(oldPath) || !NamesEntry(newPath))
+        return false;
+    std::string oldDirectory;
+    std::string newDirectory;
+    std::string name;
+    SplitPath(oldPath, oldDirectory, name);
+    SplitPath(newPath, newDirectory, name);
+    if (oldDirectory == newDirectory)
+        return true;
+    errno = EINVAL;
+    return false;
+}
+
+int Rename(Endpoint endpoint, const std::string& oldPath, const std::string& newPath)
+{
+    if (!IsRenameInPlace(oldPath, newPath))
+        return 0;
+    // RNTO replaces an existing file or empty directory on the servers we know, which would
+    // delete it unasked; the local move never replaces.
+    if (endpoint && !SameIgnoringCase(oldPath, newPath) && FileExists(endpoint, newPath))
+        return 0;
+    // The local move refuses to replace on its own. The process's current directory is not
+    // moved into the old path first: a directory the process stands in would then be renamed
+    // from under it on this platform, and could not be on others.
+    return Attempt(
+        endpoint, [&] { return localfs::MoveFile(oldPath, newPath); },
+        [&](CFtpConnection& connection) { return connection.Rename(oldPath, newPath); });
+}
+
+} // namespace
+
+int MakeDir(Endpoint endpoint, const std::string& path)
+{
+    if (!NamesEntry(path))
+        return 0;
+    return Attempt(
+        endpoint, [&] { return localfs::CreateDirectory(path); },
+        [&](CFtpConnection& connection) { return connection.CreateDirectory(path); });
+}
+
+int RemoveDir(Endpoint endpoint, const std::string& path)
+{
+    if (!NamesEntry(path))
+        return 0;
+    return Attempt(
+        endpoint, [&] { return localfs::RemoveDirectory(path); },
+        [&](CFtpConnection& connection) { return connection.RemoveDirectory(path); });
+}
+
+int RemoveFile(Endpoint endpoint, const std::string& path)
+{
+    if (!NamesEntry(path))
+        return 0;
+    // unlink, not remove(): a file operation must never take an empty directory with it.
+    return Attempt(
+        endpoint, [&] { return localfs::DeleteFile(path); },
+        [&](CFtpConnection& connection) { return connection.Remove(path); });
+}
+
+int RenameFile(Endpoint endpoint, const std::string& oldPath, const std::string& newPath)
+{
+    return Rename(endpoint, oldPath, newPath);
+}
+
+int RenameDir(Endpoint endpoint, const std::string& oldPath, const std::string& newPath)
+{
+    return Rename(endpoint, oldPath, newPath);
+}
