@@ -65,6 +65,14 @@ TEST_P(FileOperationsTest, LooksUpFilesByDirectoryAndName)
     EXPECT_EQ(size, "???");
     EXPECT_EQ(modified, 7);
     EXPECT_EQ(GetRemoteFileSize(Host(), Remote("look/missing.txt")), -1);
+
+    // A listing that arrived without the name is the answer: it is not asked for again.
+    // (vsftpd logs each LIST; pyftpdlib answers the look-up with MLST and logs neither.)
+    if (GetParam().kind == ServerKind::Vsftpd) {
+        const int before = Logged("LIST", "-a");
+        EXPECT_EQ(GetRemoteFileSize(Host(), Remote("look/missing.txt")), -1);
+        EXPECT_EQ(Logged("LIST", "-a"), before + 1);
+    }
 }
 
 // The search must never run where the connection happens to stand: a file of the same name
