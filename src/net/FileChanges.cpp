@@ -9,21 +9,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <functional>
 
 namespace {
 
 constexpr int kActionAttempts = 5;
 
-using LocalAction = std::function<bool()>;
-using RemoteAction = std::function<bool(CFtpConnection&)>;
-
-int Attempt(Endpoint endpoint, const LocalAction& local, const RemoteAction& remote)
-{
-    if (endpoint)
-        return AttemptUpTo(kActionAttempts, [&] { return remote(*endpoint); });
-    return AttemptUpTo(kActionAttempts, local);
-}
+using LocalChange = bool (*)(const std::string&);
+using RemoteChange = bool (CFtpConnection::*)(const std::string&);
 
 // True when the path ends in one entry name; otherwise errno says the path was refused.
 bool NamesEntry(const std::string& path)
@@ -71,39 +63,36 @@ int Rename(Endpoint endpoint, const std::string& oldPath, const std::string& new
     // The local move refuses to replace on its own. The process's current directory is not
     // moved into the old path first: a directory the process stands in would then be renamed
     // from under it on this platform, and could not be on others.
-    return Attempt(
-        endpoint, [&] { return localfs::MoveFile(oldPath, newPath); },
-        [&](CFtpConnection& connection) { return connection.Rename(oldPath, newPath); });
+    if (endpoint)
+        return AttemptUpTo(kActionAttempts, [&] { return endpoint->Rename(oldPath, newPath); });
+    return AttemptUpTo(kActionAttempts, [&] { return localfs::MoveFile(oldPath, newPath); });
+}
+
+int Change(Endpoint endpoint, const std::string& path, LocalChange local, RemoteChange remote)
+{
+    if (!NamesEntry(path))
+        return 0;
+    if (endpoint)
+        return AttemptUpTo(kActionAttempts, [&] { return (endpoint->*remote)(path); });
+    return AttemptUpTo(kActionAttempts, [&] { return local(path); });
 }
 
 } // namespace
 
 int MakeDir(Endpoint endpoint, const std::string& path)
 {
-    if (!NamesEntry(path))
-        return 0;
-    return Attempt(
-        endpoint, [&] { return localfs::CreateDirectory(path); },
-        [&](CFtpConnection& connection) { return connection.CreateDirectory(path); });
+    return Change(endpoint, path, localfs::CreateDirectory, &CFtpConnection::CreateDirectory);
 }
 
 int RemoveDir(Endpoint endpoint, const std::string& path)
 {
-    if (!NamesEntry(path))
-        return 0;
-    return Attempt(
-        endpoint, [&] { return localfs::RemoveDirectory(path); },
-        [&](CFtpConnection& connection) { return connection.RemoveDirectory(path); });
+    return Change(endpoint, path, localfs::RemoveDirectory, &CFtpConnection::RemoveDirectory);
 }
 
 int RemoveFile(Endpoint endpoint, const std::string& path)
 {
-    if (!NamesEntry(path))
-        return 0;
     // unlink, not remove(): a file operation must never take an empty directory with it.
-    return Attempt(
-        endpoint, [&] { return localfs::DeleteFile(path); },
-        [&](CFtpConnection& connection) { return connection.Remove(path); });
+    return Change(endpoint, path, localfs::DeleteFile, &CFtpConnection::Remove);
 }
 
 int RenameFile(Endpoint endpoint, const std::string& oldPath, const std::string& newPath)
