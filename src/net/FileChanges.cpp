@@ -64,7 +64,7 @@ int Rename(Endpoint endpoint, const std::string& oldPath, const std::string& new
     // moved into the old path first: a directory the process stands in would then be renamed
     // from under it on this platform, and could not be on others.
     if (endpoint)
-        return AttemptUpTo(kActionAttempts, [&] { return endpoint->Rename(oldPath, newPath); });
+        return AttemptOnHost(*endpoint, kActionAttempts, [&] { return endpoint->Rename(oldPath, newPath); });
     return AttemptUpTo(kActionAttempts, [&] { return localfs::MoveFile(oldPath, newPath); });
 }
 
@@ -73,7 +73,7 @@ int Change(Endpoint endpoint, const std::string& path, LocalChange local, Remote
     if (!NamesEntry(path))
         return 0;
     if (endpoint)
-        return AttemptUpTo(kActionAttempts, [&] { return (endpoint->*remote)(path); });
+        return AttemptOnHost(*endpoint, kActionAttempts, [&] { return (endpoint->*remote)(path); });
     return AttemptUpTo(kActionAttempts, [&] { return local(path); });
 }
 

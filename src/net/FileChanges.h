@@ -1,8 +1,9 @@
 #pragma once
 // The changes the program makes to a disk or a host: create, remove and rename, each on a full
 // path of the local machine (null endpoint) or of the connection's host. Each is attempted
-// up to five times in immediate succession and answers nonzero on success; none shows a
-// message or throws, the caller shows its own text.
+// up to five times in immediate succession and answers nonzero on success (a host that lets
+// its time-out pass is not asked again); none shows a message or throws, the caller shows its
+// own text.
 //
 // Why one failed: locally errno holds the system's reason of the last attempt (EINVAL when the
 // path was refused before any attempt); remotely the connection's GetLastErrorCode() and

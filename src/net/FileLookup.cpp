@@ -20,7 +20,8 @@ bool EnterDirectory(Endpoint endpoint, const std::string& directory)
 {
     if (!endpoint)
         return localfs::SetCurrentDirectory(directory);
-    return AttemptUpTo(kRemoteChangeDirectoryAttempts, [&] { return endpoint->SetCurrentDirectory(directory); });
+    return AttemptOnHost(*endpoint, kRemoteChangeDirectoryAttempts,
+                         [&] { return endpoint->SetCurrentDirectory(directory); });
 }
 
 // Leaves the finder on the entry of exactly that name. A local bare name holding "*" or "?"

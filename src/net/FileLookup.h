@@ -3,8 +3,9 @@
 // path's directory is made current, then its bare name is searched for. The endpoint's current
 // directory is left at the file's directory (a remote one only when it could be entered).
 //
-// A directory that cannot be entered (after six attempts remotely) means the file is not
-// found: searching on in whatever directory was current could find another file of that name.
+// A directory that cannot be entered (after six attempts remotely, or one that timed out) means
+// the file is not found: searching on in whatever directory was current could find another
+// file of that name.
 // Only an entry of exactly that name answers, never a link to it or a name matching it as a
 // pattern. Nothing throws; a failure reads as "not found".
 

@@ -3,6 +3,7 @@
 // server takes or refuses. What the server's disk holds afterwards is the expected answer.
 
 #include "ftp/support/FileTimes.h"
+#include "ftp/support/RogueServer.h"
 #include "ftp/support/ServerTest.h"
 #include "net/FileChanges.h"
 #include "net/FileLookup.h"
@@ -184,6 +185,20 @@ TEST_P(FileOperationsTest, TakesOddNamesAndRefusesImpossibleOnes)
     EXPECT_EQ(Logged("MKD", Remote(".")), 0);
     EXPECT_EQ(Server().ReadFile(Local("kept.txt")), "kept");
     EXPECT_FALSE(Server().Exists(Local("elsewhere/kept.txt")));
+}
+
+// A host that stops answering costs one time-out, not six: the look-up gives up at once.
+TEST(FileOperationsOnSilentHostTest, GiveUpAfterOneTimeOut)
+{
+    RogueServer rogue("stall-reply");
+    RecordingSession session;
+    session.SetTimeout(std::chrono::milliseconds(1500));
+    ConnectionPtr host(session.GetFtpConnection("127.0.0.1", RogueServer::kUser, RogueServer::kPassword, rogue.Port(),
+                                                true));
+    EXPECT_EQ(FileExists(host.get(), "/pub/file.bin"), 0);
+    EXPECT_EQ(GetRemoteFileSize(host.get(), "/pub/file.bin"), -1);
+    EXPECT_EQ(host->GetLastErrorCode(), ERROR_INTERNET_TIMEOUT);
+    EXPECT_EQ(rogue.CountCommands("CWD"), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, FileOperationsTest, testing::ValuesIn(AllServerModes()), ServerModeName);
