@@ -67,6 +67,7 @@ int FileExists(Endpoint endpoint, const std::string& path)
 
 int GetFileInfo(Endpoint endpoint, const std::string& path, std::string& sizeText, std::int64_t& modified)
 {
+    sizeText = kUnknownSize;
     try {
         if (!endpoint) {
             const std::optional<localfs::FileStatus> status = localfs::GetFileStatus(path);

@@ -5,9 +5,8 @@
 //
 // A directory that cannot be entered (after six attempts remotely, or one that timed out) means
 // the file is not found: searching on in whatever directory was current could find another
-// file of that name.
-// Only an entry of exactly that name answers, never a link to it or a name matching it as a
-// pattern. Nothing throws; a failure reads as "not found".
+// file of that name. Only an entry of exactly that name answers, never a link to it or a name
+// matching it as a pattern. Nothing throws; a failure reads as "not found".
 
 #include "net/Endpoint.h"
 
@@ -17,9 +16,12 @@
 // Nonzero when an entry (file, directory or link) of that name is in that directory.
 int FileExists(Endpoint endpoint, const std::string& path);
 
-// Nonzero when the file was found; then `sizeText` is its size in decimal bytes and `modified`
-// its last-write time in seconds since 1970, and otherwise both stay as they were (a caller
-// presets "???"). Locally the file's status is read (links followed; errno says why it could
+// The size text of a file that was not found.
+inline constexpr const char* kUnknownSize = "???";
+
+// Nonzero when the file was found; then `sizeText` is its size in decimal bytes (64-bit) and
+// `modified` its last-write time in seconds since 1970. Otherwise `sizeText` is kUnknownSize and
+// `modified` stays as it was. Locally the file's status is read (links followed; errno says why it could
 // not be); remotely the time is the listing's: UTC from an MLSD server, the server's own clock
 // reading from a Unix listing, as the directory's file list shows it.
 int GetFileInfo(Endpoint endpoint, const std::string& path, std::string& sizeText, std::int64_t& modified);

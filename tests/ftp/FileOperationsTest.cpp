@@ -60,7 +60,7 @@ TEST_P(FileOperationsTest, LooksUpFilesByDirectoryAndName)
     EXPECT_EQ(GetRemoteFileSize(Host(), Remote("look/with  two spaces.doc")), 2);
     EXPECT_EQ(GetRemoteFileSize(Host(), Remote("look/plain.txt")), 5);
 
-    size = "???";
+    size = "stale";
     modified = 7;
     EXPECT_EQ(GetFileInfo(Host(), Remote("look/missing.txt"), size, modified), 0);
     EXPECT_EQ(size, "???");
@@ -85,7 +85,7 @@ TEST_P(FileOperationsTest, FindsNothingWhereTheDirectoryCannotBeEntered)
 
     for (const std::string& missing : {Remote("gone/same.txt"), Remote("here/same.txt/same.txt")}) {
         SCOPED_TRACE(missing);
-        std::string size = "???";
+        std::string size;
         std::int64_t modified = 0;
         EXPECT_EQ(FileExists(Host(), missing), 0);
         EXPECT_EQ(GetFileInfo(Host(), missing, size, modified), 0);

@@ -39,7 +39,7 @@ TEST_F(LocalFileOperationsTest, LooksUpFilesByDirectoryAndName)
     ASSERT_NE(GetFileInfo(nullptr, "D:/dir/big.img", size, modified), 0);
     EXPECT_EQ(size, std::to_string(kOver4GiB));
 
-    size = "???";
+    size = "stale";
     modified = 7;
     EXPECT_EQ(GetFileInfo(nullptr, "D:/dir/missing", size, modified), 0);
     EXPECT_EQ(errno, ENOENT);
