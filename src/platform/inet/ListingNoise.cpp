@@ -1,0 +1,89 @@
+// The lines around a listing's entries that hold none, and how a skipped line is shown.
+
+#include "platform/inet/ListingFields.h"
+#include "platform/inet/ListingParser.h"
+
+#include <cstdio>
+
+using namespace listing;
+
+namespace {
+
+// The length a skipped line is cut to in the session log.
+constexpr std::size_t kMaxQuotedLine = 200;
+
+std::string_view TrimLeadingBlanks(std::string_view line)
+{
+    std::size_t pos = 0;
+    while (pos < line.size() && IsBlank(line[pos]))
+        ++pos;
+    return line.substr(pos);
+}
+
+bool Contains(std::string_view text, std::string_view word) { return text.find(word) != std::string_view::npos; }
+
+}  // namespace
+
+bool IsListingNoise(std::string_view line)
+{
+    const std::string_view text = TrimLeadingBlanks(line);
+    // "total 32", "total 1.5M", "Total: 8" (ls and its imitators).
+    if (StartsWithNoCase(text, "total")) {
+        std::size_t pos = 5;
+        if (pos < text.size() && text[pos] == ':')
+            ++pos;
+        const std::string_view count = NextField(text, pos);
+        if (!count.empty() && IsDigit(count.front()) && NextField(text, pos).empty())
+            return true;
+    }
+    // VMS: "Directory DISK$USER:[ANONYMOUS]", "Total of 8 files, 1234/1300 blocks.",
+    // "Grand total of 2 directories, 10 files, ...".
+    if (text.substr(0, 10) == "Directory " || text.substr(0, 9) == "Total of " || text.substr(0, 15) == "Grand total of ")
+        return true;
+    // MVS column titles, of data sets and of members.
+    if ((text.substr(0, 7) == "Volume " && Contains(text, "Dsname")) ||
+        (text.substr(0, 5) == "Name " && (Contains(text, "VV.MM") || Contains(text, "TTR"))))
+        return true;
+    // VxWorks column titles and the dashes under them.
+    if (text.substr(0, 4) == "size" && Contains(text, "date") && Contains(text, "name"))
+        return true;
+    return !text.empty() && text.find_first_not_of("- \t") == std::string_view::npos;
+}
+
+std::string ScrubListingLine(std::string_view line, std::size_t maxBytes)
+{
+    bool cut = false;
+    if (line.size() > maxBytes) {
+        std::size_t end = maxBytes;
+        // Not inside a UTF-8 sequence: continuation bytes are 10xxxxxx.
+        while (end > 0 && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80)
+            --end;
+        line = line.substr(0, end);
+        cut = true;
+    }
+    std::string shown;
+    shown.reserve(line.size() + 3);
+    for (const char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            shown += escaped;
+        } else {
+            shown += c;
+        }
+    }
+    if (cut)
+        shown += "...";
+    return shown;
+}
+
+std::string DescribeSkippedLines(const ListingReport& report)
+{
+    if (report.skippedLines == 0)
+        return {};
+    const std::string quoted = "\"" + ScrubListingLine(report.firstSkipped, kMaxQuotedLine) + "\"";
+    if (report.skippedLines == 1)
+        return "1 line of the listing could not be read: " + quoted;
+    return std::to_string(report.skippedLines) + " lines of the listing could not be read; the first: " + quoted;
+}
