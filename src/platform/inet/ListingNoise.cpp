@@ -9,6 +9,15 @@ using namespace listing;
 
 namespace {
 
+// What `ls -l` calls its first line in the locales servers run in (lower case): English,
+// French, Spanish and Portuguese; German; Italian; Dutch; Swedish and Norwegian; Polish;
+// Hungarian; Russian; Japanese; Chinese; Korean.
+constexpr std::string_view kTotalWords[] = {
+    "total", "insgesamt", "totale", "totaal", "totalt", "razem", "\xC3\xB6sszesen",
+    "\xD0\xB8\xD1\x82\xD0\xBE\xD0\xB3\xD0\xBE", "\xE5\x90\x88\xE8\xA8\x88", "\xE6\x80\xBB\xE7\x94\xA8\xE9\x87\x8F",
+    "\xED\x95\xA9\xEA\xB3\x84",
+};
+
 // The length a skipped line is cut to in the session log.
 constexpr std::size_t kMaxQuotedLine = 200;
 
@@ -27,11 +36,14 @@ bool Contains(std::string_view text, std::string_view word) { return text.find(w
 bool IsListingNoise(std::string_view line)
 {
     const std::string_view text = TrimLeadingBlanks(line);
-    // "total 32", "total 1.5M", "Total: 8" (ls and its imitators).
-    if (StartsWithNoCase(text, "total")) {
-        std::size_t pos = 5;
-        if (pos < text.size() && text[pos] == ':')
-            ++pos;
+    // "total 32", "total 1.5M", "Total: 8", and the word in the locales `ls` speaks.
+    std::size_t pos = 0;
+    std::string_view word = NextField(text, pos);
+    if (!word.empty() && word.back() == ':')
+        word.remove_suffix(1);
+    for (const std::string_view total : kTotalWords) {
+        if (!EqualsNoCase(word, total))
+            continue;
         const std::string_view count = NextField(text, pos);
         if (!count.empty() && IsDigit(count.front()) && NextField(text, pos).empty())
             return true;

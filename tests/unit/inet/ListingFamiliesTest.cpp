@@ -160,11 +160,6 @@ TEST(ListingFamilies, SystemReplyHintsTheLayout)
               ListingFormat::Ibmi);
     EXPECT_EQ(ListingFormatFromSystem("215 NETWARE Type: L8"), ListingFormat::NetWare);
     EXPECT_EQ(ListingFormatFromSystem("215 Something else"), ListingFormat::Auto);
-
-    // A line both OS/2 and the embedded layout read: the hint decides, without it the order does.
-    const std::string_view line = "  1123   07-14-99   12:37  both";
-    EXPECT_TRUE(ParseListingLine(line, ListingFormat::Auto, kCaptureTime, ListingFormat::Embedded));
-    EXPECT_EQ(ParseListingLine(line, ListingFormat::Auto, kCaptureTime)->name, "both");
 }
 
 }  // namespace
