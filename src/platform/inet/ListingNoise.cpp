@@ -59,7 +59,9 @@ bool IsListingNoise(std::string_view line)
     // VxWorks column titles and the dashes under them.
     if (text.substr(0, 4) == "size" && Contains(text, "date") && Contains(text, "name"))
         return true;
-    return !text.empty() && text.find_first_not_of("- \t") == std::string_view::npos;
+    // (A name of a dash or two stays a name.)
+    constexpr std::string_view kDashes = "----";
+    return text.substr(0, kDashes.size()) == kDashes && text.find_first_not_of("- \t") == std::string_view::npos;
 }
 
 std::string ScrubListingLine(std::string_view line, std::size_t maxBytes)

@@ -212,7 +212,7 @@ ListingReport ParseListingReport(std::string_view text, ListingFormat format, st
         // A VMS name too long for its column has the rest of its entry on the next line.
         std::string_view next;
         if (!entry && (format == ListingFormat::Auto || format == ListingFormat::Vms) && IsVmsNameAlone(line) &&
-            lines.Peek(next) && !next.empty() && IsBlank(next.front()) && next.size() <= kMaxListingLine) {
+            lines.Peek(next) && next.size() <= kMaxListingLine) {
             std::string joined(line);
             joined += ' ';
             joined += next;

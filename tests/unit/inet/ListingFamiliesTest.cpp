@@ -86,13 +86,17 @@ TEST(ListingFamilies, VmsEntriesWrappedOverTwoLines)
         "A-VERY-LONG-FILE-NAME-INDEED.TXT;1\r\n"
         "                  170774/170775  24-APR-2003 08:16:15  [FTP_CLIENT,SCOT]  (RWED,RWED,RE,)\r\n"
         "SHORT.TXT;3         10/12  2-JUL-2003 10:30:08.59  [FTP_CLIENT,SCOT]  (RWED,RWED,RE,)\r\n"
+        "ANOTHER-RATHER-LONG-NAME.DAT;2\r\n"
+        "10\t\t\t     2-JUL-2003 10:30:08.59  [FTP_CLIENT,SCOT]      (RWED,RWED,RE,)\r\n"
         "\r\n"
-        "Total of 2 files, 170784/170787 blocks.\r\n";
+        "Total of 3 files, 170794/170799 blocks.\r\n";
     const ListingReport report = ParseListingReport(listing, ListingFormat::Auto, kCaptureTime);
-    ASSERT_EQ(report.entries.size(), 2u);
+    ASSERT_EQ(report.entries.size(), 3u);
     EXPECT_EQ(report.entries[0].name, "A-VERY-LONG-FILE-NAME-INDEED.TXT;1");
     EXPECT_EQ(report.entries[0].size, 170774u * 512);
     EXPECT_EQ(report.entries[1].name, "SHORT.TXT;3");
+    EXPECT_EQ(report.entries[2].name, "ANOTHER-RATHER-LONG-NAME.DAT;2");
+    EXPECT_EQ(report.entries[2].size, 10u * 512);
     // The header and the total are no entries, and no lines lost either.
     EXPECT_EQ(report.skippedLines, 0u) << report.firstSkipped;
 }

@@ -187,7 +187,7 @@ TEST(ListingParser, HeadersAndTotalsAreNoLostLines)
         EXPECT_TRUE(report.entries.empty()) << noise;
         EXPECT_EQ(report.skippedLines, 0u) << noise;
     }
-    for (std::string_view entry : {"total", "totally 5", "Directory", "names.txt"})
+    for (std::string_view entry : {"total", "totally 5", "Directory", "names.txt", "-", "--"})
         EXPECT_FALSE(IsListingNoise(entry)) << entry;
 }
 
