@@ -188,15 +188,27 @@ ListingReport ParseListingReport(std::string_view text, ListingFormat format, st
     const auto lineEnds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
     report.entries.reserve(std::min(lineEnds + 1, text.size() / kShortestEntryLine + 1));
 
+    ListingFormat layout = hint == ListingFormat::Mlsd ? ListingFormat::Auto : hint;
+    bool anyRead = false;
+    bool allBareNames = format != ListingFormat::Mlsd;
+    // While the listing may still turn out to be bare names, the skipped lines wait here
+    // instead of going to the sink: they may yet be read.
+    std::vector<std::pair<std::size_t, std::string_view>> undecided;
     const auto skip = [&](std::size_t number, std::string_view line) {
         if (report.skippedLines++ == 0)
             report.firstSkipped.assign(line.substr(0, kMaxKeptSkippedLine));
-        if (onSkipped)
-            onSkipped(number, line);
+        if (!onSkipped)
+            return;
+        const bool mayBeBareNames = !anyRead && allBareNames;
+        if (mayBeBareNames) {
+            undecided.emplace_back(number, line);
+            return;
+        }
+        for (const auto& [waitingNumber, waitingLine] : undecided)
+            onSkipped(waitingNumber, waitingLine);
+        undecided.clear();
+        onSkipped(number, line);
     };
-    ListingFormat layout = hint == ListingFormat::Mlsd ? ListingFormat::Auto : hint;
-    bool anyRead = false;
-    bool allBareNames = true;
     LineCursor lines(text);
     for (std::string_view line; lines.Next(line);) {
         const std::size_t number = lines.Number();
@@ -239,11 +251,14 @@ ListingReport ParseListingReport(std::string_view text, ListingFormat format, st
         }
         report.entries.push_back(std::move(*entry));
     }
-    if (!anyRead && report.skippedLines > 0 && allBareNames && format != ListingFormat::Mlsd) {
+    if (!anyRead && report.skippedLines > 0 && allBareNames) {
         report.entries = ReadBareNames(text);
         report.skippedLines = 0;
         report.firstSkipped.clear();
+        return report;
     }
+    for (const auto& [number, line] : undecided)
+        onSkipped(number, line);
     return report;
 }
 

@@ -194,8 +194,11 @@ TEST(ListingParser, HeadersAndTotalsAreNoLostLines)
 TEST(ListingParser, ListingOfBareNamesGivesNamesOfUnknownSize)
 {
     // Some servers answer LIST as NLST: names alone.
+    std::size_t toldSkipped = 0;
     const ListingReport report =
-        ParseListingReport("total 3\r\nreadme.txt\r\nmy photos\r\n\r\ntab\tname\r\n", ListingFormat::Auto, kCaptureTime);
+        ParseListingReport("total 3\r\nreadme.txt\r\nmy photos\r\n\r\ntab\tname\r\n", ListingFormat::Auto, kCaptureTime,
+                           ListingFormat::Auto, true, [&](std::size_t, std::string_view) { ++toldSkipped; });
+    EXPECT_EQ(toldSkipped, 0u);   // read as names in the end, so never told as skipped
     EXPECT_EQ(Names(report.entries), (std::vector<std::string>{"readme.txt", "my photos", "tab\tname"}));
     EXPECT_EQ(report.skippedLines, 0u);
     for (const ListingEntry& entry : report.entries) {
