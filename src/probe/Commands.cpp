@@ -116,12 +116,20 @@ int RunConnectionCommand(CFtpConnection& connection, const ProbeOptions& options
     return 2;
 }
 
-int RunParseListing(const ProbeOptions& options, std::istream& in, std::ostream& out)
+int RunParseListing(const ProbeOptions& options, std::istream& in, std::ostream& out, std::ostream& err)
 {
     std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    auto entries = ParseListing(text, options.mlsd ? ListingFormat::Mlsd : ListingFormat::Auto,
-                                static_cast<std::int64_t>(std::time(nullptr)));
-    for (const auto& entry : entries)
+    // Every line that gave no entry goes to standard error, so that a user can send in the
+    // listing of a server that is read wrongly.
+    const auto reportSkipped = [&err](std::size_t lineNumber, std::string_view line) {
+        err << "ferrix-probe: line " << lineNumber << " not read: " << ScrubListingLine(line, kMaxListingLine) << '\n';
+    };
+    const ListingReport report = ParseListingReport(text, options.mlsd ? ListingFormat::Mlsd : ListingFormat::Auto,
+                                                    static_cast<std::int64_t>(std::time(nullptr)), ListingFormat::Auto,
+                                                    true, reportSkipped);
+    for (const auto& entry : report.entries)
         out << ListingEntryToJson(entry) << '\n';
+    if (report.skippedLines > 0)
+        err << "ferrix-probe: " << DescribeSkippedLines(report) << '\n';
     return 0;
 }

@@ -10,7 +10,7 @@ class CFtpConnection;
 
 int RunConnectionCommand(CFtpConnection& connection, const ProbeOptions& options, std::ostream& out,
                          std::ostream& err);
-int RunParseListing(const ProbeOptions& options, std::istream& in, std::ostream& out);
+int RunParseListing(const ProbeOptions& options, std::istream& in, std::ostream& out, std::ostream& err);
 
 // Used by the commands: reports the connection's last error for `what`; returns 1.
 int ReportFailure(const CFtpConnection& connection, const std::string& what, std::ostream& err);

@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     }
     try {
         if (options.command == "parse-listing")
-            return RunParseListing(options, std::cin, std::cout);
+            return RunParseListing(options, std::cin, std::cout, std::cerr);
         return Probe(options);
     } catch (const CInternetException& error) {
         std::cerr << "ferrix-probe: error " << error.m_dwError << ": " << error.GetText() << '\n';

@@ -282,6 +282,26 @@ TEST(ProbeParseListing, PrintsOneJsonObjectPerUnixLine)
     EXPECT_THAT(lines[1], HasSubstr("\"dir\":true"));
 }
 
+TEST(ProbeParseListing, ReportsTheLinesItCouldNotReadOnStandardError)
+{
+    CommandResult result = Probe({"parse-listing"}, "total 8\r\n"
+                                                    "-rw-r--r--   1 0 0 1234 Jan 02  2023 report.txt\r\n"
+                                                    "strange   line\x07 from a server\r\n"
+                                                    "CII-MANUAL.TEX;1  213/216  29-JAN-1996 03:33:12  [ANON]  (RWED,,,)\r\n"
+                                                    "another   strange   line\r\n");
+    ASSERT_EQ(result.exitCode, kDone) << result.err;
+    auto lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 2u) << result.out;
+    EXPECT_THAT(lines[1], HasSubstr("\"name\":\"CII-MANUAL.TEX;1\""));
+    EXPECT_THAT(lines[1], HasSubstr("\"size\":109056"));
+    auto errors = Lines(result.err);
+    ASSERT_EQ(errors.size(), 3u) << result.err;
+    EXPECT_EQ(errors[0], "ferrix-probe: line 3 not read: strange   line\\x07 from a server");
+    EXPECT_EQ(errors[1], "ferrix-probe: line 5 not read: another   strange   line");
+    EXPECT_EQ(errors[2], "ferrix-probe: 2 lines of the listing could not be read; the first: "
+                         "\"strange   line\\x07 from a server\"");
+}
+
 TEST(ProbeParseListing, ReadsMlsdLinesWhenAsked)
 {
     CommandResult result = Probe({"parse-listing", "--mlsd"}, "type=file;size=42;modify=20240315101112; data.csv\r\n"

@@ -22,6 +22,16 @@ bool IsBlank(const std::string& text)
 
 std::int64_t NowUtc() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
+// The listing's entries; lines that could not be read are told to the session log, so that a
+// folder that looks short is never short without a word.
+std::vector<ListingEntry> ReadEntries(const std::string& text, ListingFormat format, const StatusReporter& status)
+{
+    ListingReport report = ParseListingReport(text, format, NowUtc());
+    if (report.skippedLines > 0)
+        status.Report(INTERNET_STATUS_LISTING_LINES_SKIPPED, DescribeSkippedLines(report));
+    return std::move(report.entries);
+}
+
 std::string JoinPath(const std::string& directory, const std::string& name)
 {
     if (directory.empty())
@@ -68,7 +78,7 @@ std::vector<ListingEntry> FtpClient::ListDirectory(const std::string& directory)
         // MLSD takes its argument as a path, never as a pattern (RFC 3659 7.1).
         PrepareFor(directory);
         std::optional<std::string> text = ReadListing("MLSD", directory);
-        return text ? ParseListing(*text, ListingFormat::Mlsd, NowUtc()) : std::vector<ListingEntry>();
+        return text ? ReadEntries(*text, ListingFormat::Mlsd, m_status) : std::vector<ListingEntry>();
     }
 
     // LIST's argument is a pattern on many servers (vsftpd globs it, and "LIST missing" gives
@@ -80,7 +90,7 @@ std::vector<ListingEntry> FtpClient::ListDirectory(const std::string& directory)
             // No way back to the caller's directory afterwards: list by argument.
             PrepareFor(directory);
             std::optional<std::string> text = ReadListing("LIST", m_listAllWorks == false ? directory : "-a " + directory);
-            return text ? ParseListing(*text, ListingFormat::Auto, NowUtc()) : std::vector<ListingEntry>();
+            return text ? ReadEntries(*text, ListingFormat::Auto, m_status) : std::vector<ListingEntry>();
         }
         if (m_serverDir != target) {
             FtpReply reply = Command("CWD", *target);
@@ -98,17 +108,17 @@ std::vector<ListingEntry> FtpClient::ListDirectory(const std::string& directory)
         std::optional<std::string> text = ReadListing("LIST", "-a");
         if (text && !IsBlank(*text)) {
             m_listAllWorks = true;
-            return ParseListing(*text, ListingFormat::Auto, NowUtc());
+            return ReadEntries(*text, ListingFormat::Auto, m_status);
         }
         if (text && m_listAllWorks == true)
             return {};
         std::optional<std::string> plain = ReadListing("LIST", {});
         if (!text || (plain && !IsBlank(*plain)))
             m_listAllWorks = false;
-        return plain ? ParseListing(*plain, ListingFormat::Auto, NowUtc()) : std::vector<ListingEntry>();
+        return plain ? ReadEntries(*plain, ListingFormat::Auto, m_status) : std::vector<ListingEntry>();
     }
     std::optional<std::string> text = ReadListing("LIST", {});
-    return text ? ParseListing(*text, ListingFormat::Auto, NowUtc()) : std::vector<ListingEntry>();
+    return text ? ReadEntries(*text, ListingFormat::Auto, m_status) : std::vector<ListingEntry>();
 }
 
 std::vector<ListingEntry> FtpClient::LookUpName(const std::string& directory, const std::string& name)

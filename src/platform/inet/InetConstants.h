@@ -42,6 +42,9 @@ constexpr std::uint32_t INTERNET_STATUS_CONNECTION_CLOSED = 51;
 constexpr std::uint32_t INTERNET_STATUS_HANDLE_CREATED = 60;
 constexpr std::uint32_t INTERNET_STATUS_HANDLE_CLOSING = 70;
 constexpr std::uint32_t INTERNET_STATUS_REQUEST_COMPLETE = 100;
+// The program's own: a listing held lines that could not be read. The information is a line
+// of text for the session log, saying how many and quoting the first.
+constexpr std::uint32_t INTERNET_STATUS_LISTING_LINES_SKIPPED = 1000;
 
 // Session and request flags.
 constexpr std::uint32_t INTERNET_OPEN_TYPE_PRECONFIG = 0;

@@ -18,4 +18,6 @@ struct ListingEntry {
     bool isCurrentOrParent = false;   // MLSD type=cdir / type=pdir
 };
 
-enum class ListingFormat { Auto, Unix, Dos, Mlsd };
+// The listing layouts the parsers read. Auto reads any layout of LIST output (not MLSD, which
+// is asked for explicitly).
+enum class ListingFormat { Auto, Unix, Dos, Mlsd, Eplf, NetWare, Os2, Vms, Ibmi, Mvs, VxWorks, WinCe, Embedded };

@@ -41,6 +41,23 @@ constexpr std::string_view NextField(std::string_view text, std::size_t& pos)
     return text.substr(start, pos - start);
 }
 
+// Skips the spaces that pad a column. Tabs are not padding: a name may begin with one.
+constexpr std::size_t SkipSpaces(std::string_view text, std::size_t pos)
+{
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
+    return pos;
+}
+
+// Whether `text` holds nothing but blanks.
+constexpr bool IsAllBlank(std::string_view text)
+{
+    for (const char c : text)
+        if (!IsBlank(c))
+            return false;
+    return true;
+}
+
 // Offset of the first byte after `field`, which must be a slice of `text`.
 inline std::size_t EndOf(std::string_view text, std::string_view field)
 {
@@ -80,13 +97,18 @@ constexpr unsigned MonthFromName(std::string_view name)
     return 0;
 }
 
-// "H:MM", "HH:MM" or "HH:MM:SS" on a 24-hour clock.
-inline bool ParseClock(std::string_view text, unsigned& hour, unsigned& minute, unsigned& second)
+// "H:MM", "HH:MM" or "HH:MM:SS" on a 24-hour clock. Some servers write midnight as "24:00",
+// the end of the day; it is taken only where the caller says so (then as the next day's 00:00,
+// which the calendar arithmetic gives for hour 24 by itself).
+inline bool ParseClock(std::string_view text, unsigned& hour, unsigned& minute, unsigned& second,
+                       bool allowEndOfDay = false)
 {
     const std::size_t colon = text.find(':');
     if (colon == std::string_view::npos || colon == 0 || colon > 2)
         return false;
-    if (!ParseDecimal(text.substr(0, colon), hour) || hour > 23)
+    if (!ParseDecimal(text.substr(0, colon), hour) || hour > 24)
+        return false;
+    if (hour == 24 && (!allowEndOfDay || text.substr(colon) != ":00"))
         return false;
     const std::string_view rest = text.substr(colon + 1);
     second = 0;

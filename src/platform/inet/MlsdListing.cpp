@@ -1,6 +1,8 @@
 // MLSD lines (RFC 3659): "fact=value;fact=value; name". Fact names are case-insensitive and
-// unknown facts are ignored; the name is everything after the first blank, so it may begin
-// with blanks and hold ';' and '='.
+// unknown facts are ignored; the name is everything after the first blank, byte for byte, so
+// it may begin and end with blanks and tabs and hold ';' and '='. A line whose facts are
+// malformed (a fact without '=', facts not ended by ';', an empty type, a size or time that
+// is no number or no time) is refused rather than guessed at: MLSD exists to be exact.
 
 #include "platform/inet/CivilTime.h"
 #include "platform/inet/ListingFields.h"
@@ -42,21 +44,37 @@ bool ReadModify(std::string_view value, std::int64_t& seconds)
     return true;
 }
 
-void ApplyType(std::string_view value, ListingEntry& entry)
+// "OS.unix=slink:/target", "OS.unix=symlink", and the like of other systems ("os.xyz=link").
+bool ReadLinkType(std::string_view value, ListingEntry& entry)
 {
+    const std::size_t equals = value.find('=');
+    if (!StartsWithNoCase(value, "os.") || equals == std::string_view::npos)
+        return false;
+    const std::string_view kind = value.substr(equals + 1);
+    const std::size_t colon = kind.find(':');
+    const std::string_view name = kind.substr(0, colon);
+    if (!EqualsNoCase(name, "slink") && !EqualsNoCase(name, "symlink") && !EqualsNoCase(name, "link"))
+        return false;
+    entry.isLink = true;
+    if (colon != std::string_view::npos)
+        entry.linkTarget.assign(kind.substr(colon + 1));
+    return true;
+}
+
+bool ApplyType(std::string_view value, ListingEntry& entry)
+{
+    if (value.empty())
+        return false;
     if (EqualsNoCase(value, "dir")) {
         entry.isDirectory = true;
     } else if (EqualsNoCase(value, "cdir") || EqualsNoCase(value, "pdir")) {
         entry.isDirectory = true;
         entry.isCurrentOrParent = true;
-    } else if (StartsWithNoCase(value, "os.unix=slink") || StartsWithNoCase(value, "os.unix=symlink")) {
-        // "OS.unix=slink:/target" names the target; "OS.unix=symlink" does not.
-        entry.isLink = true;
-        const std::size_t colon = value.find(':');
-        if (colon != std::string_view::npos)
-            entry.linkTarget.assign(value.substr(colon + 1));
+    } else {
+        ReadLinkType(value, entry);
     }
     // "file" and the types of special files (OS.unix=blkdev, ...) are plain entries.
+    return true;
 }
 
 }  // namespace
@@ -64,45 +82,43 @@ void ApplyType(std::string_view value, ListingEntry& entry)
 std::optional<ListingEntry> ParseMlsdLine(std::string_view line)
 {
     const std::size_t blank = line.find(' ');
-    if (blank == std::string_view::npos || blank + 1 >= line.size())
+    if (blank == std::string_view::npos || blank == 0 || blank + 1 >= line.size() || line[blank - 1] != ';')
         return std::nullopt;
-    std::string_view facts = line.substr(0, blank);
+    std::string_view facts = line.substr(0, blank - 1);   // without the final ';'
 
     ListingEntry entry;
-    std::size_t factCount = 0;
     bool haveSize = false;
     std::uint64_t listingSize = 0;
     bool haveListingSize = false;
-    while (!facts.empty()) {
+    while (true) {
         const std::size_t semicolon = facts.find(';');
         const std::string_view fact = facts.substr(0, semicolon);
-        facts = semicolon == std::string_view::npos ? std::string_view() : facts.substr(semicolon + 1);
         const std::size_t equals = fact.find('=');
         if (equals == std::string_view::npos || equals == 0)
-            continue;
-        ++factCount;
+            return std::nullopt;
         const std::string_view key = fact.substr(0, equals);
         const std::string_view value = fact.substr(equals + 1);
         if (EqualsNoCase(key, "type")) {
-            ApplyType(value, entry);
+            if (!ApplyType(value, entry))
+                return std::nullopt;
         } else if (EqualsNoCase(key, "size")) {
-            haveSize = ParseDecimal(value, entry.size);
+            if (!(haveSize = ParseDecimal(value, entry.size)))
+                return std::nullopt;
         } else if (EqualsNoCase(key, "sizd")) {
-            haveListingSize = ParseDecimal(value, listingSize);
+            if (!(haveListingSize = ParseDecimal(value, listingSize)))
+                return std::nullopt;
         } else if (EqualsNoCase(key, "modify")) {
-            entry.timeKnown = ReadModify(value, entry.modified);
+            if (!(entry.timeKnown = ReadModify(value, entry.modified)))
+                return std::nullopt;
         }
+        if (semicolon == std::string_view::npos)
+            break;
+        facts = facts.substr(semicolon + 1);
     }
-    if (factCount == 0)
-        return std::nullopt;
     // sizd is the size a directory takes; it stands in when a server sends no size.
     if (!haveSize && haveListingSize)
         entry.size = listingSize;
-    if (!haveSize && !haveListingSize)
-        entry.size = 0;
     entry.sizeKnown = haveSize || haveListingSize;
-    if (!entry.timeKnown)
-        entry.modified = 0;
     entry.name.assign(line.substr(blank + 1));
     return entry;
 }

@@ -74,7 +74,7 @@ TEST(DosListing, RefusesLinesThatAreNoEntries)
              "01-16-02  00:14AM  1 bad-hour",
              "01-16-02  11:61AM  1 bad-minute",
              "01-16-002  11:14AM  1 bad-year",
-             "01/16/02  11:14AM  1 bad-separator",
+             "01:16:02  11:14AM  1 bad-separator",
              "01-16-02  11:14AM  12x bad-size",
              "01-16-02  11:14AM  <FILE> bad-kind",
              "-rw-r--r--    1 0        0              12 Dec 08 03:16 a.txt",

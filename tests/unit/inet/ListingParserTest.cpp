@@ -112,11 +112,12 @@ TEST(ListingParser, MixedListingInAutoReadsEachLine)
 TEST(ListingParser, RefusesUnsafeNames)
 {
     for (std::string_view name : {""sv, "."sv, ".."sv, "../x"sv, "a/b"sv, "/etc"sv, "x/"sv, "a\\b"sv, "..\\x"sv,
-                                  "a\0b"sv, "a\rb"sv, "a\nb"sv, "tab\there"sv, "\x1b[31m"sv, "..."sv, ". ."sv,
+                                  "a\0b"sv, "a\rb"sv, "a\nb"sv, "\x1b[31m"sv, "..."sv, ". ."sv,
                                   ".. "sv, "   "sv})
         EXPECT_FALSE(IsSafeEntryName(name)) << "name: " << name;
     for (std::string_view name : {"a"sv, "a.txt"sv, ".hidden"sv, "..x"sv, "x.."sv, "  leading"sv,
-                                  "trailing "sv, "\xC3\xBC"sv, "\xFF\xFE"sv, "a b"sv, "x -> y"sv, "~"sv})
+                                  "trailing "sv, "\xC3\xBC"sv, "\xFF\xFE"sv, "a b"sv, "x -> y"sv, "~"sv,
+                                  "tab\there"sv, "\ttab"sv, "tab\t"sv})
         EXPECT_TRUE(IsSafeEntryName(name)) << "name: " << name;
 }
 
@@ -150,6 +151,79 @@ TEST(ListingParser, DropsHostileNamesFromDosListings)
                              "01-16-02  11:14AM       <DIR>          ..\r\n"
                              "01-16-02  11:14AM  1 fine.txt\r\n";
     EXPECT_EQ(Names(ParseListing(text, ListingFormat::Dos, kCaptureTime)), (std::vector<std::string>{"fine.txt"}));
+}
+
+TEST(ListingParser, CountsAndQuotesTheLinesItCouldNotRead)
+{
+    const std::string text = "total 12\r\n" + UnixLine("kept") + "\r\n" +
+                             "-rw-r--r-- 1 u g 12 Dec 32 03:16 broken\x1b[2J\r\n" +  // a bad day, an escape
+                             "garbage line\r\n" + UnixLine("a/b") + "\r\n" +           // unsafe: skipped too
+                             UnixLine("..") + "\r\n" +                                  // expected: dropped quietly
+                             UnixLine("also kept") + "\r\n\r\n";
+    std::vector<std::size_t> numbers;
+    const ListingReport report = ParseListingReport(text, ListingFormat::Auto, kCaptureTime, ListingFormat::Auto, true,
+                                                    [&](std::size_t number, std::string_view) { numbers.push_back(number); });
+    EXPECT_EQ(Names(report.entries), (std::vector<std::string>{"kept", "also kept"}));
+    EXPECT_EQ(report.skippedLines, 3u);
+    EXPECT_EQ(numbers, (std::vector<std::size_t>{3, 4, 5}));
+    EXPECT_EQ(DescribeSkippedLines(report),
+              "3 lines of the listing could not be read; the first: "
+              "\"-rw-r--r-- 1 u g 12 Dec 32 03:16 broken\\x1B[2J\"");
+
+    const ListingReport one = ParseListingReport(UnixLine("x") + "\nnonsense\n", ListingFormat::Auto, kCaptureTime);
+    EXPECT_EQ(DescribeSkippedLines(one), "1 line of the listing could not be read: \"nonsense\"");
+    EXPECT_EQ(DescribeSkippedLines(ParseListingReport(UnixLine("x"), ListingFormat::Auto, kCaptureTime)), "");
+}
+
+TEST(ListingParser, HeadersAndTotalsAreNoLostLines)
+{
+    for (std::string_view noise : {"total 0", "total 1.5M", "Total: 8", "insgesamt 12", "\xD0\xB8\xD1\x82\xD0\xBE\xD0\xB3\xD0\xBE 4", "Directory DISK$USER:[ANON]",
+                                   "Total of 8 files, 1234/1300 blocks.", "Grand total of 2 directories, 10 files",
+                                   "Volume Unit    Referred Ext Used Recfm Lrecl BlkSz Dsorg Dsname",
+                                   "Name     VV.MM   Created       Changed      Size  Init   Mod   Id",
+                                   "  size          date       time       name", "--------       ------     ------"}) {
+        EXPECT_TRUE(IsListingNoise(noise)) << noise;
+        const ListingReport report = ParseListingReport(std::string(noise) + "\r\n", ListingFormat::Auto, kCaptureTime);
+        EXPECT_TRUE(report.entries.empty()) << noise;
+        EXPECT_EQ(report.skippedLines, 0u) << noise;
+    }
+    for (std::string_view entry : {"total", "totally 5", "Directory", "names.txt", "-", "--"})
+        EXPECT_FALSE(IsListingNoise(entry)) << entry;
+}
+
+TEST(ListingParser, ListingOfBareNamesGivesNamesOfUnknownSize)
+{
+    // Some servers answer LIST as NLST: names alone.
+    std::size_t toldSkipped = 0;
+    const ListingReport report =
+        ParseListingReport("total 3\r\nreadme.txt\r\nmy photos\r\n\r\ntab\tname\r\n", ListingFormat::Auto, kCaptureTime,
+                           ListingFormat::Auto, true, [&](std::size_t, std::string_view) { ++toldSkipped; });
+    EXPECT_EQ(toldSkipped, 0u);   // read as names in the end, so never told as skipped
+    EXPECT_EQ(Names(report.entries), (std::vector<std::string>{"readme.txt", "my photos", "tab\tname"}));
+    EXPECT_EQ(report.skippedLines, 0u);
+    for (const ListingEntry& entry : report.entries) {
+        EXPECT_FALSE(entry.sizeKnown);
+        EXPECT_FALSE(entry.timeKnown);
+        EXPECT_FALSE(entry.isDirectory);
+    }
+
+    // Not when one line is an entry, when a line has columns, when a name is unsafe, or in MLSD.
+    for (const std::string& text : {UnixLine("entry") + "\r\nbare\r\n", "bare\r\ncolumns   of   text\r\n"s,
+                                    "bare\r\n../up\r\n"s}) {
+        const ListingReport mixed = ParseListingReport(text, ListingFormat::Auto, kCaptureTime);
+        EXPECT_GT(mixed.skippedLines, 0u) << text;
+        for (const ListingEntry& entry : mixed.entries)
+            EXPECT_NE(entry.name, "bare") << text;
+    }
+    EXPECT_TRUE(ParseListingReport("bare\r\n", ListingFormat::Mlsd, kCaptureTime).entries.empty());
+}
+
+TEST(ListingParser, ScrubsControlBytesAndCutsOnACharacterBoundary)
+{
+    EXPECT_EQ(ScrubListingLine("a\tb\x7f\x01", 100), "a\\x09b\\x7F\\x01");
+    // Cut after "ab", not inside the two bytes of "\xC3\xBC".
+    EXPECT_EQ(ScrubListingLine("ab\xC3\xBC" "cd", 3), "ab...");
+    EXPECT_EQ(ScrubListingLine(std::string(300, 'x'), 200).size(), 203u);
 }
 
 }  // namespace

@@ -85,20 +85,51 @@ TEST(MlsdListing, AcceptsFractionsOfSeconds)
     EXPECT_EQ(MustParse("type=file;modify=20240101120000.5; f").modified, 1704110400);
 }
 
-TEST(MlsdListing, IgnoresUnknownAndMalformedFacts)
+TEST(MlsdListing, IgnoresUnknownFactsButRefusesMalformedOnes)
 {
-    ListingEntry e = MustParse("UNIX.mode=0644;UNIX.owner=1000;x-weird=;=nokey;novalue;size=3;type=file; f");
+    ListingEntry e = MustParse("UNIX.mode=0644;UNIX.owner=1000;x-weird=;size=3;type=file; f");
     EXPECT_EQ(e.size, 3u);
     EXPECT_EQ(e.name, "f");
-    // A bad value loses only that fact.
-    ListingEntry badSize = MustParse("size=12x;modify=20240101120000;type=file; g");
-    EXPECT_FALSE(badSize.sizeKnown);
-    EXPECT_EQ(badSize.modified, 1704110400);
-    for (std::string_view modify : {"2024010112000", "20241301120000", "20240230120000", "20240101250000",
-                                    "20240101120000x", "20240101120000.", "2024010112000a"}) {
-        ListingEntry badTime = MustParse("type=file;modify=" + std::string(modify) + "; h");
-        EXPECT_FALSE(badTime.timeKnown) << modify;
+    // MLSD is meant to be exact: a line with a broken fact is refused, never half read.
+    for (std::string_view line : {
+             "type=file;=nokey;size=3; f",               // a fact without a name
+             "type=file;novalue;size=3; f",              // a fact without '='
+             "type=file;;size=3; f",                     // an empty fact
+             "type=file;size=3 f",                       // facts not ended by ';'
+             "type=;size=3; f",                          // an empty type
+             "type=file;size=12x; g",                    // a size that is no number
+             "type=file;size=-1; g",
+             "type=dir;sizd=big; g",
+             "type=file;modify=2024010112000; h",        // too short
+             "type=file;modify=20241301120000; h",       // month 13
+             "type=file;modify=20240230120000; h",       // 30 February
+             "type=file;modify=20240101250000; h",       // hour 25
+             "type=file;modify=20240101120000x; h",
+             "type=file;modify=20240101120000.; h",
+             "type=file;modify=2024010112000a; h",
+         })
+        EXPECT_FALSE(ParseMlsdLine(line)) << "line: " << line;
+}
+
+TEST(MlsdListing, KeepsTheNameByteForByte)
+{
+    // Everything after the first blank: blanks and tabs at either end stay.
+    EXPECT_EQ(MustParse("type=file;size=1;  two leading").name, " two leading");
+    EXPECT_EQ(MustParse("type=file;size=1; trailing  ").name, "trailing  ");
+    EXPECT_EQ(MustParse("type=file;size=1; \ttabbed\t").name, "\ttabbed\t");
+    EXPECT_EQ(MustParse("type=file;size=1; in\tside").name, "in\tside");
+}
+
+TEST(MlsdListing, ReadsLinkTypesOfAnySpelling)
+{
+    for (std::string_view type : {"OS.unix=slink:/srv/t", "os.UNIX=SLINK:/srv/t", "OS.unix=symlink:/srv/t",
+                                  "OS.other=link:/srv/t"}) {
+        ListingEntry link = MustParse("type=" + std::string(type) + "; l");
+        EXPECT_TRUE(link.isLink) << type;
+        EXPECT_EQ(link.linkTarget, "/srv/t") << type;
+        EXPECT_FALSE(link.isDirectory) << type;
     }
+    EXPECT_FALSE(MustParse("type=OS.unix=blkdev; sda").isLink);
 }
 
 TEST(MlsdListing, NameMayHoldSemicolonsAndEquals)

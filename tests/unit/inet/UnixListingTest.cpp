@@ -1,5 +1,7 @@
 #include "platform/inet/ListingParser.h"
 
+#include "ListingRows.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -211,7 +213,8 @@ TEST(UnixListing, RefusesLinesThatAreNoEntries)
              "-rw-r--r-- 1 u g 12 Dec 08 03:16 ",             // separator but no name
              "-rw-r--r-- 1 u g 12 Feb 30  2019 bad-day",
              "-rw-r--r-- 1 u g 12 Dec 32 03:16 bad-day",
-             "-rw-r--r-- 1 u g 12 Dec 08 24:00 bad-hour",
+             "-rw-r--r-- 1 u g 12 Dec 08 24:01 bad-hour",
+             "-rw-r--r-- 1 u g 12 Dec 08 25:00 bad-hour",
              "-rw-r--r-- 1 u g 12 Dec 08 03:60 bad-minute",
              "-rw-r--r-- 1 u g 12 Foo 08 03:16 bad-month",
              "-rw-r--r-- 1 u g twelve Dec 08 03:16 no-size",
@@ -236,6 +239,83 @@ TEST(UnixListing, SurvivesEveryPrefixOfARealLine)
             EXPECT_FALSE(entry->name.empty());
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(UnixListing, ReadsTheShapesServersReallySend)
+{
+    // Captured at 2026-12-08T03:16:29Z: dates with a time and no year are in 2026 up to a day
+    // ahead, else in 2025.
+    const ListingRow rows[] = {
+        // Month names of other languages, with and without a trailing dot, day first or not.
+        {"-rw-r--r--   1 user  gruppe   2235 26. Juli 20:10 Bericht.txt", "Bericht.txt", false, 2235, Utc(2026, 7, 26, 20, 10)},
+        {"-r-xr-xr-x   2 root  other    2235 2.   Okt.  2003 datei", "datei", false, 2235, Utc(2003, 10, 2)},
+        {"-rw-r--r--   1 user  groupe   1024 01 oct 2004 fichier", "fichier", false, 1024, Utc(2004, 10, 1)},
+        {"-rw-r--r--   1 user  group    1024 23 \xD0\xBC\xD0\xB0\xD0\xB9 2011 \xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB", "\xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB", false, 1024, Utc(2011, 5, 23)},
+        {"-rw-r--r-- 1 u g 7 \xD0\xAF\xD0\xBD\xD0\xB2 2 2020 ru", "ru", false, 7, Utc(2020, 1, 2)},
+        {"-rw-r--r-- 1 u g 7 f\xC3\xA9vr. 12 2019 fr", "fr", false, 7, Utc(2019, 2, 12)},
+        {"-rw-r--r-- 1 u g 7 DEZ 24 10:00 de", "de", false, 7, Utc(2025, 12, 24, 10)},
+        {"-rw-r--r-- 1 u g 7 mrt 3 2020 nl", "nl", false, 7, Utc(2020, 3, 3)},
+        {"-rw-r--r-- 1 u g 7 maj 5 2020 sv", "sv", false, 7, Utc(2020, 5, 5)},
+        {"-rw-r--r-- 1 u g 7 m\xC3\xA1rc 15 2020 hu", "hu", false, 7, Utc(2020, 3, 15)},
+        {"-rw-r--r-- 1 u g 7 gen 7 2020 it", "it", false, 7, Utc(2020, 1, 7)},
+        {"-rw-r--r-- 1 u g 7 ene 7 2020 es", "es", false, 7, Utc(2020, 1, 7)},
+        {"-rw-r--r-- 1 u g 7 pa\xC5\xBA 9 2020 pl", "pl", false, 7, Utc(2020, 10, 9)},
+        // Numeric dates.
+        {"-rw-r--r-- 1 root other 531 2003-09-26 13:45 iso", "iso", false, 531, Utc(2003, 9, 26, 13, 45)},
+        {"-rw-r--r-- 1 root other 531 1999/10/12 17:12 slashes", "slashes", false, 531, Utc(1999, 10, 12, 17, 12)},
+        {"-rw-r--r-- 1 root other 531 24-04-2003 17:12 day first", "day first", false, 531, Utc(2003, 4, 24, 17, 12)},
+        {"-rw-r--r-- 1 root other 531 2004.07.15 dotted", "dotted", false, 531, Utc(2004, 7, 15)},
+        {"-rw-r--r-- 1 root other 4512 01-jun-99 short", "short", false, 4512, Utc(1999, 6, 1)},
+        {"-rw-r--r-- 1 root other 531 09-26 2000 month day", "month day", false, 531, Utc(2000, 9, 26)},
+        {"-rw-r--r-- 1 root other 531 09-26 13:45 month day time", "month day time", false, 531, Utc(2026, 9, 26, 13, 45)},
+        // East Asian dates, spaced with ASCII or ideographic (full-width) spaces.
+        {"-rw-r--r-- 1 root sys 8473 4\xE6\x9C\x88 18\xE6\x97\xA5 2003\xE5\xB9\xB4 ja", "ja", false, 8473, Utc(2003, 4, 18)},
+        {"-rw-r--r-- 1 root sys 8473 2003\xE5\xB9\xB4" "10\xE6\x9C\x88" "26\xE6\x97\xA5 glued", "glued", false, 8473, Utc(2003, 10, 26)},
+        {"-rw-r--r-- 1 root sys 8473 10\xEC\x9B\x94 6\xEC\x9D\xBC 12:34 ko", "ko", false, 8473, Utc(2026, 10, 6, 12, 34)},
+        {"-r--r--r-- 1 root root 2096 8\xE6\x9C\x88 17 08:52 zh", "zh", false, 2096, Utc(2026, 8, 17, 8, 52)},
+        {"-rw-r--r-- 1 root sys 1 10\xE6\x9C\x88\xE3\x80\x80" "26\xE6\x97\xA5\xE3\x80\x80" "2003\xE5\xB9\xB4\xE3\x80\x80wide", "wide", false, 1, Utc(2003, 10, 26)},
+        // Midnight written as the end of the day; a year and a time both (one SSH-era server).
+        {"-rw-r--r-- 1 u g 1 Dec 08 24:00 midnight", "midnight", false, 1, Utc(2026, 12, 9)},
+        {"-rwxr-xr-x    1 user group        9 Oct 08, 2002 09:47 both", "both", false, 9, Utc(2002, 10, 8, 9, 47)},
+        // Owner columns: missing link count and group, link count glued to the permissions,
+        // size glued to a long group, an extra column (NetPresenz).
+        {"-rw-r--r-- owner 12 Dec 08 02:28 lean", "lean", false, 12, Utc(2026, 12, 8, 2, 28)},
+        {"-rw-r--r--123 owner group 12 Dec 08 03:16 many links", "many links", false, 12, Utc(2026, 12, 8, 3, 16)},
+        {"drwxr-xr-x+1024 u g 4096 Dec 08 03:16 acl dir", "acl dir", true, 4096, Utc(2026, 12, 8, 3, 16)},
+        {"-r-xr-xr-x longowner longgroup123456 Feb 12 17:20 concat", "concat", false, 123456, Utc(2026, 2, 12, 17, 20)},
+        {"-------r--         326  1391972  1392298 Nov 22  1995 mac file", "mac file", false, 1392298, Utc(1995, 11, 22)},
+        // Sizes with a unit, and a negative size from a 32-bit counter: unknown, not huge.
+        {"-rw-r--r--   1 root     other  34.5k Oct 5 21:22 kilo", "kilo", false, 35328, Utc(2026, 10, 5, 21, 22)},
+        {"-rw-r--r--   1 root     other  12M Oct 5 21:22 mega", "mega", false, 12582912, Utc(2026, 10, 5, 21, 22)},
+        {"-rw-r--r--   1 root     other  -1294967296 Oct 5 21:22 wrapped", "wrapped", false, std::nullopt, Utc(2026, 10, 5, 21, 22)},
+        // No date at all.
+        {"-rw-r--r-- 1 owner group 1234 undated file", "undated file", false, 1234, std::nullopt},
+        // File types beyond -, d and l.
+        {"Drw-r--r-- 1 u g 0 Dec 08 03:16 door", "door", false, 0, Utc(2026, 12, 8, 3, 16)},
+        {"nrw-r--r-- 1 u g 0 Dec 08 03:16 netspecial", "netspecial", false, 0, Utc(2026, 12, 8, 3, 16)},
+        {"?--------- ? ? ? 0 Dec 08 03:16 unknown", "unknown", false, 0, Utc(2026, 12, 8, 3, 16)},
+        // Names with blanks at either end and inside, and a tab, kept exactly.
+        {"-rw-r--r-- 1 u g 1 Dec 08 03:16  lead  inner  trail  ", " lead  inner  trail  ", false, 1, Utc(2026, 12, 8, 3, 16)},
+        {"-rw-r--r-- 1 u g 1 Dec 08 03:16 tab\tinside", "tab\tinside", false, 1, Utc(2026, 12, 8, 3, 16)},
+    };
+    for (const ListingRow& row : rows)
+        ExpectRow(row, ParseUnixListingLine(row.line, kCaptureTime));
+}
+
+TEST(UnixListing, RefusesBrokenDatesInsteadOfReadingThemAsNames)
+{
+    for (std::string_view line : {
+             "-rw-r--r-- 1 u g 12 Dec 32 03:16 bad-day",       // no date, but a time in the name
+             "-rw-r--r-- 1 u g 12 31. Feb 2020 no-such-day",
+             "-rw-r--r-- 1 u g 12 2003-13-01 bad-month",
+             "-rw-r--r-- 1 u g 12 13\xE6\x9C\x88 1\xE6\x97\xA5 2003\xE5\xB9\xB4 bad-month",
+             "-rw-r--r-- 1 u g 12 Dec 08 24:30 past-midnight",
+         })
+        EXPECT_FALSE(ParseUnixListingLine(line, kCaptureTime)) << "line: " << line;
 }
 
 }  // namespace
