@@ -2,6 +2,7 @@
 
 #include "browser/BrowserItem.h"
 #include "browser/BrowserView.h"
+#include "browser/ShownName.h"
 
 namespace {
 // The tree owns its items' data; this holder hands ownership of a BrowserItem to it.
@@ -44,6 +45,12 @@ std::string TreeItemRef::GetItemText() const
     return m_view->GetItemText(m_item).utf8_string();
 }
 
+std::string TreeItemRef::GetItemName() const
+{
+    const BrowserItem* data = GetItemData();
+    return data ? data->m_strName : GetItemText();
+}
+
 BrowserItem* TreeItemRef::GetItemData() const
 {
     if (IsNull())
@@ -56,6 +63,13 @@ void TreeItemRef::SetItemText(const std::string& label) const
 {
     if (!IsNull())
         m_view->SetItemText(m_item, wxString::FromUTF8(label));
+}
+
+void TreeItemRef::SetItemName(const std::string& name) const
+{
+    if (BrowserItem* data = GetItemData())
+        data->m_strName = name;
+    SetItemText(ShownName(name));
 }
 
 void TreeItemRef::SetItemData(BrowserItem* item) const
