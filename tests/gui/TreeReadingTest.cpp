@@ -60,7 +60,14 @@ protected:
         SendCommand(*frame, ID_FILE_EXPAND_ALL);
     }
 
-    const BrowserItem& Data(const wxTreeItemId& item) { return *tree->Ref(item).GetItemData(); }
+    // The item's data; a missing item fails the test instead of crashing it.
+    const BrowserItem& Data(const wxTreeItemId& item)
+    {
+        static const BrowserItem missing;
+        const BrowserItem* data = tree->Ref(item).GetItemData();
+        EXPECT_NE(data, nullptr) << "no such item";
+        return data ? *data : missing;
+    }
     std::string Path(const wxTreeItemId& item)
     {
         std::string path;
