@@ -64,7 +64,7 @@ public:
     // Expand All reads this many levels below the directory it starts from; deeper directories
     // stay unread. A server that shows a directory inside itself for ever cannot exhaust the
     // stack this way.
-    static constexpr int kExpandAllDepthLimit = 1000;
+    static constexpr int kExpandAllDepthLimit = 256;
 
     // Tree sorting for SortChildren: case-insensitive by label (the names as shown).
     int OnCompareItems(const wxTreeItemId& first, const wxTreeItemId& second) override;

@@ -6,6 +6,7 @@
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
 #include "browser/RootLabels.h"
+#include "ftp/support/RogueServer.h"
 #include "ftp/support/ServerTest.h"
 #include "platform/inet/InternetSession.h"
 #include "platform/ui/MessageBox.h"
@@ -189,6 +190,46 @@ TEST_P(RemoteTreeReadingTest, AnEmptyFolderIsReadAndOneThatCannotBeListedStaysUn
     EXPECT_EQ(Data(root).m_bListed, 0);
     EXPECT_EQ(ChildLabels(*tree, root), std::vector<std::string>{"dummy"});
     EXPECT_EQ(Status().rfind("Cannot read /" + folder + "/gone: 550", 0), 0u) << Status();
+}
+
+TEST(RogueTreeTest, ExpandAllOnAHostThatNestsAFolderForEverStopsAtItsDepthLimit)
+{
+    // Every directory of this server, however deep, holds a file and a folder "pub".
+    RogueServer rogue("normal");
+    CMainFrame& frame = StartApplication();
+    CInternetSession session;
+    session.SetTimeout(kTestTimeout);
+    ConnectionPtr connection(
+        session.GetFtpConnection("127.0.0.1", RogueServer::kUser, RogueServer::kPassword, rogue.Port(), true));
+    CBrowserView* tree = frame.GetTree(1);
+    tree->m_strRootLabel = kRemoteHostLabel;
+    tree->m_strRootDir.clear();
+    tree->SetRoot(connection.get());
+    frame.SetActiveView(tree);
+    const wxTreeItemId root = tree->wxTreeCtrl::GetRootItem();
+    tree->SelectItem(root);
+    PumpEvents();
+    {
+        ScopedMessageBoxAnswerer yes([](const std::string&, long) { return wxYES; });
+        SendCommand(frame, ID_FILE_EXPAND_ALL);
+    }
+
+    int depth = 0;
+    wxTreeItemId deepest = root;
+    for (wxTreeItemId next = FindChild(*tree, root, "pub"); next.IsOk(); next = FindChild(*tree, next, "pub")) {
+        deepest = next;
+        ++depth;
+    }
+    // The root and the limit's levels below it are read; the folders under the last of them
+    // are shown unread.
+    EXPECT_EQ(depth, CBrowserView::kExpandAllDepthLimit + 1);
+    EXPECT_EQ(tree->Ref(deepest).GetItemData()->m_bListed, 0);
+    EXPECT_EQ(ChildLabels(*tree, deepest), std::vector<std::string>{"dummy"});
+
+    tree->SetRoot(nullptr);
+    StopApplication();
+    connection.reset();
+    session.Close();
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, RemoteTreeReadingTest, testing::ValuesIn(AllServerModes()), ServerModeName);
