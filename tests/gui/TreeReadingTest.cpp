@@ -17,6 +17,11 @@
 #include <gtest/gtest.h>
 #include <wx/statusbr.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <ctime>
 #include <filesystem>
 
 namespace {
@@ -177,6 +182,38 @@ TEST_F(TreeReadingTest, AFolderThatCannotBeReadIsNeverTakenForAnEmptyOne)
     EXPECT_EQ(ListColumn(*list, 0), std::vector<std::string>{"secret.txt"});
     EXPECT_EQ(ChildLabels(*tree, again), std::vector<std::string>{"inner"});
     EXPECT_EQ(tree->GetItemImage(again), CBrowserView::kImageClosedFolder);
+}
+
+TEST_F(TreeReadingTest, ArrangeByDateFollowsTheFilesRealTimesAndEqualTimesFollowTheirNames)
+{
+    constexpr std::int64_t kHour = 3600;
+    constexpr std::int64_t kDay = 1767225600 + 40 * 24 * kHour;   // a day in February 2026
+    const struct {
+        const char* name;
+        std::int64_t time;
+    } files[] = {
+        {"y2099", 4102444800 - 1}, {"pm-11", kDay + 23 * kHour}, {"y2038", 2147483648}, {"noon", kDay + 12 * kHour},
+        {"am-0030", kDay + kHour / 2}, {"y1999", 915148800 - 1}, {"am-11", kDay + 11 * kHour}, {"y1970", 0},
+        {"same-b", 1000000000}, {"Same-a", 1000000000},
+    };
+    for (const auto& file : files) {
+        const std::filesystem::path path = drive.WriteFile(std::string("dated/") + file.name, "x");
+        const timespec times[2] = {{static_cast<time_t>(file.time), 0}, {static_cast<time_t>(file.time), 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << file.name;
+    }
+    Select({"C:"});
+    Select({"C:", "dated"});
+    SendCommand(*frame, ID_ARRANGE_BY_DATE);
+    EXPECT_EQ(ListColumn(*list, 0), (std::vector<std::string>{"y1970", "y1999", "Same-a", "same-b", "am-0030", "am-11",
+                                                               "noon", "pm-11", "y2038", "y2099"}));
+    // The times keep their shown form.
+    for (const std::string& text : ListColumn(*list, 2))
+        EXPECT_EQ(text.size(), 22u) << text;
+    // Equal keys by type (none of the names has one) follow the names too.
+    SendCommand(*frame, ID_ARRANGE_BY_TYPE);
+    EXPECT_EQ(ListColumn(*list, 0), (std::vector<std::string>{"am-0030", "am-11", "noon", "pm-11", "Same-a", "same-b",
+                                                               "y1970", "y1999", "y2038", "y2099"}));
+    SendCommand(*frame, ID_ARRANGE_BY_NAME);
 }
 
 TEST_F(TreeReadingTest, AFolderGoneBehindTheProgramsBackSaysSoAndStaysUnread)
