@@ -15,7 +15,6 @@
 #include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
-#include <wx/statusbr.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -65,21 +64,14 @@ protected:
         SendCommand(*frame, ID_FILE_EXPAND_ALL);
     }
 
-    // The item's data; a missing item fails the test instead of crashing it.
-    const BrowserItem& Data(const wxTreeItemId& item)
-    {
-        static const BrowserItem missing;
-        const BrowserItem* data = tree->Ref(item).GetItemData();
-        EXPECT_NE(data, nullptr) << "no such item";
-        return data ? *data : missing;
-    }
+    const BrowserItem& Data(const wxTreeItemId& item) { return ItemData(*tree, item); }
     std::string Path(const wxTreeItemId& item)
     {
         std::string path;
         tree->GetItemPath(tree->Ref(item), path);
         return path;
     }
-    std::string Status() { return frame->GetStatusBar()->GetStatusText(0).utf8_string(); }
+    std::string Status() { return StatusText(*frame); }
 
     // The look and state of a folder that could not be read: unread, marked, with the expand
     // button kept so that it can be tried again.
