@@ -97,7 +97,8 @@ void CBrowserView::ListDirectory(const TreeItemRef& item, const std::string& pat
     ListLevels(item, path, endpoint, recursive ? kExpandAllDepthLimit : 0);
 }
 
-void CBrowserView::ListLevels(const TreeItemRef& item, const std::string& path, CFtpConnection* endpoint, int levelsBelow)
+void CBrowserView::ListLevels(const TreeItemRef& item, const std::string& path, CFtpConnection* endpoint,
+                              int levelsBelow)
 {
     wxBusyCursor wait;
     BrowserItem* data = item.GetItemData();
@@ -168,7 +169,8 @@ void CBrowserView::ListLevels(const TreeItemRef& item, const std::string& path, 
     }
 }
 
-std::vector<TreeItemRef> CBrowserView::AddSortedChildren(const TreeItemRef& parent, const std::vector<std::string>& names)
+std::vector<TreeItemRef> CBrowserView::AddSortedChildren(const TreeItemRef& parent,
+                                                         const std::vector<std::string>& names)
 {
     std::vector<TreeItemRef> children;
     children.reserve(names.size());
@@ -179,7 +181,8 @@ std::vector<TreeItemRef> CBrowserView::AddSortedChildren(const TreeItemRef& pare
         return children;
     }
     for (const std::string& name : names) {
-        TreeItemRef child(AppendItem(parent.GetId(), wxString::FromUTF8(ShownName(name)), kImageClosedFolder, kImageOpenFolder), this);
+        const wxString label = wxString::FromUTF8(ShownName(name));
+        TreeItemRef child(AppendItem(parent.GetId(), label, kImageClosedFolder, kImageOpenFolder), this);
         auto data = std::make_unique<BrowserItem>();
         data->m_strName = name;
         child.SetItemData(data.release());
