@@ -2,7 +2,6 @@
 
 #include "browser/BrowserItem.h"
 #include "browser/BrowserView.h"
-#include "browser/ShownName.h"
 
 namespace {
 // The tree owns its items' data; this holder hands ownership of a BrowserItem to it.
@@ -63,13 +62,6 @@ void TreeItemRef::SetItemText(const std::string& label) const
 {
     if (!IsNull())
         m_view->SetItemText(m_item, wxString::FromUTF8(label));
-}
-
-void TreeItemRef::SetItemName(const std::string& name) const
-{
-    if (BrowserItem* data = GetItemData())
-        data->m_strName = name;
-    SetItemText(ShownName(name));
 }
 
 void TreeItemRef::SetItemData(BrowserItem* item) const

@@ -29,8 +29,6 @@ public:
     std::string GetItemName() const;
     BrowserItem* GetItemData() const;
     void SetItemText(const std::string& label) const;
-    // Gives the item a new true name and shows it as its label; renames go through here.
-    void SetItemName(const std::string& name) const;
     // Attaches `item` (the tree owns it from then on) or detaches and frees the present one.
     void SetItemData(BrowserItem* item) const;
     // Removes the item and its descendants from the control. Callers free their data first.
