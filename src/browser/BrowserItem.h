@@ -3,7 +3,9 @@
 // directory's BrowserItem keeps its files as FileEntry records, which the region's file list
 // shows while the directory is selected.
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,19 +13,28 @@
 class FileEntry {
 public:
     FileEntry() = default;
-    FileEntry(std::string name, std::string size, std::string modified)
-        : m_strName(std::move(name)), m_strSize(std::move(size)), m_strModified(std::move(modified))
+    FileEntry(std::string name, std::string size, std::string modified,
+              std::optional<std::int64_t> modifiedTime = std::nullopt)
+        : m_strName(std::move(name)), m_strSize(std::move(size)), m_strModified(std::move(modified)),
+          m_nModifiedTime(modifiedTime)
     {
     }
 
-    std::string m_strName;       // without any path
+    std::string m_strName;       // without any path; the bytes the disk or server gave
     std::string m_strSize;       // decimal bytes, or "???" when unknown
     std::string m_strModified;   // as FormatModified writes it
+    // The time m_strModified shows, in seconds since 1970-01-01 UTC, which the list sorts by
+    // (the text's two-digit years cannot tell 1999 from 2099); none when unknown.
+    std::optional<std::int64_t> m_nModifiedTime;
 };
 
 // One directory, drive or root of a tree; the tree owns it as the item's data.
 class BrowserItem {
 public:
+    // The directory's true name, byte for byte as the disk or server has it ("C:" for a drive).
+    // Paths are built from these names; the item's label only shows the name (ShownName), and
+    // for a name that is not valid UTF-8 the two differ.
+    std::string m_strName;
     // Owned entries: their addresses stay put while others are added or removed, so a row of
     // the file list may point at one.
     std::vector<std::unique_ptr<FileEntry>> m_files;

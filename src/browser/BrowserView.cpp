@@ -9,6 +9,7 @@
 #include "browser/LabelOrder.h"
 #include "browser/PaneHost.h"
 #include "browser/RootLabels.h"
+#include "browser/ShownName.h"
 
 #include <wx/artprov.h>
 
@@ -29,7 +30,8 @@ wxEND_EVENT_TABLE()
 
 namespace {
 constexpr int kImageSize = 16;
-constexpr int kImageClosedFolder = 0;
+// The mark drawn over a folder that could not be read, in its lower right corner.
+constexpr int kUnreadMarkSize = 10;
 const char* const kPlaceholderLabel = "dummy";
 
 wxBitmap FolderImage(const wxArtID& id)
@@ -41,18 +43,36 @@ wxBitmap FolderImage(const wxArtID& id)
     }
     return bitmap;
 }
+
+wxBitmap UnreadFolderImage()
+{
+    wxImage folder = FolderImage(wxART_FOLDER).ConvertToImage();
+    wxImage mark = wxArtProvider::GetBitmap(wxART_ERROR, wxART_OTHER, wxSize(kUnreadMarkSize, kUnreadMarkSize))
+                       .ConvertToImage();
+    if (!mark.IsOk())
+        return wxBitmap(folder);
+    mark.Rescale(kUnreadMarkSize, kUnreadMarkSize, wxIMAGE_QUALITY_HIGH);
+    if (!folder.HasAlpha())
+        folder.InitAlpha();
+    if (!mark.HasAlpha())
+        mark.InitAlpha();
+    folder.Paste(mark, kImageSize - kUnreadMarkSize, kImageSize - kUnreadMarkSize, wxIMAGE_ALPHA_BLEND_COMPOSE);
+    return wxBitmap(folder);
+}
 } // namespace
 
 CBrowserView::CBrowserView(wxWindow* parent, wxWindowID id)
     : wxTreeCtrl(parent, id, wxDefaultPosition, wxDefaultSize,
                  wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_EDIT_LABELS | wxTR_SINGLE | wxBORDER_SUNKEN),
-      m_imageList(kImageSize, kImageSize, true, 4)
+      m_imageList(kImageSize, kImageSize, true, 5)
 {
-    // Cells: closed folder, open folder, and two that are never drawn.
+    // Cells: closed folder, open folder, two that are never drawn, and a folder that could not
+    // be read.
     m_imageList.Add(FolderImage(wxART_FOLDER));
     m_imageList.Add(FolderImage(wxART_FOLDER_OPEN));
     m_imageList.Add(FolderImage(wxART_NORMAL_FILE));
     m_imageList.Add(FolderImage(wxART_EXECUTABLE_FILE));
+    m_imageList.Add(UnreadFolderImage());
     SetImageList(&m_imageList);
 
     m_root = AddItem(TreeItemRef(), kRemoteHostLabel, false);
@@ -70,16 +90,17 @@ TreeItemRef CBrowserView::GetRootRef() const
     return TreeItemRef(wxTreeCtrl::GetRootItem(), const_cast<CBrowserView*>(this));
 }
 
-TreeItemRef CBrowserView::AddItem(const TreeItemRef& parent, const std::string& label, bool expandable, bool newFolder)
+TreeItemRef CBrowserView::AddItem(const TreeItemRef& parent, const std::string& name, bool expandable, bool newFolder)
 {
     const TreeItemRef where = parent.IsNull() ? TreeItemRef(wxTreeItemId(), this) : parent;
-    TreeItemRef item = where.InsertChild(label, kImageClosedFolder);
+    TreeItemRef item = where.InsertChild(ShownName(name), kImageClosedFolder);
     // The generic control selects a new root by itself, without an event, so the root would
     // look selected and never show its files. Without a selection, the control's idle
     // processing selects the root again, this time with the events that show its files.
     if (parent.IsNull())
         UnselectAll();
     auto data = std::make_unique<BrowserItem>();
+    data->m_strName = name;
     data->m_bListed = expandable ? 0 : 1;
     data->m_bNewFolder = newFolder ? 1 : 0;
     item.SetItemData(data.release());
@@ -145,11 +166,11 @@ void CBrowserView::ClearTree()
 
 void CBrowserView::GetItemPath(const TreeItemRef& item, std::string& path) const
 {
-    std::vector<std::string> labels;
+    std::vector<std::string> names;
     const TreeItemRef stop = GetRootRef();
     for (TreeItemRef at = item; at && !(at == stop); at = at.GetParentItem())
-        labels.push_back(at.GetItemText());
-    path = BuildItemPath(labels, m_pConnection != nullptr, m_strRootDir);
+        names.push_back(at.GetItemName());
+    path = BuildItemPath(names, m_pConnection != nullptr, m_strRootDir);
 }
 
 int CBrowserView::OnCompareItems(const wxTreeItemId& first, const wxTreeItemId& second)

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CFtpConnection;
 class FileView;
@@ -24,7 +25,8 @@ public:
     // --- the item operations every part of the browser uses ---
     // The root (the first top-level item) as a reference.
     TreeItemRef GetRootRef() const;
-    TreeItemRef AddItem(const TreeItemRef& parent, const std::string& label, bool expandable, bool newFolder = false);
+    // `name` is the directory's true name; the item shows it as ShownName(name).
+    TreeItemRef AddItem(const TreeItemRef& parent, const std::string& name, bool expandable, bool newFolder = false);
     void AddPlaceholder(const TreeItemRef& item);
     void FreeItemData(const TreeItemRef& item, bool recursive);
     void RemoveItem(const TreeItemRef& item);
@@ -54,7 +56,17 @@ public:
     std::string m_strRootDir;
     IPaneHost* m_pHost = nullptr;
 
-    // Tree sorting for SortChildren: case-insensitive by label.
+    // Images of the tree's items: closed folder, open folder (selected), and a folder that
+    // could not be read (the two between are never drawn).
+    static constexpr int kImageClosedFolder = 0;
+    static constexpr int kImageOpenFolder = 1;
+    static constexpr int kImageUnreadFolder = 4;
+    // Expand All reads this many levels below the directory it starts from; deeper directories
+    // stay unread. A server that shows a directory inside itself for ever cannot exhaust the
+    // stack this way.
+    static constexpr int kExpandAllDepthLimit = 256;
+
+    // Tree sorting for SortChildren: case-insensitive by label (the names as shown).
     int OnCompareItems(const wxTreeItemId& first, const wxTreeItemId& second) override;
 
 private:
@@ -67,9 +79,15 @@ private:
     void OnRightDown(wxMouseEvent& event);
     void OnRightUp(wxMouseEvent& event);
 
-    // Adds one child per name; `names` is sorted with CompareLabels.
-    void AddSortedChildren(const TreeItemRef& parent, const std::vector<std::string>& names,
-                           const std::vector<bool>& expandable);
+    // Adds one unread child per name (`names` in the order of their labels) and returns them
+    // in that order.
+    std::vector<TreeItemRef> AddSortedChildren(const TreeItemRef& parent, const std::vector<std::string>& names);
+    // Reads `item` and, when `levelsBelow` is above 0, that many levels of directories below it.
+    void ListLevels(const TreeItemRef& item, const std::string& path, CFtpConnection* endpoint, int levelsBelow);
+    // A directory that could not be read stays unread, shows so, and the status bar says why.
+    void ShowUnread(const TreeItemRef& item, const std::string& path, const std::string& reason);
+    // Undoes ShowUnread's look once the directory has been read.
+    void ShowRead(const TreeItemRef& item);
 
     wxDECLARE_DYNAMIC_CLASS_NO_COPY(CBrowserView);
     wxDECLARE_EVENT_TABLE();

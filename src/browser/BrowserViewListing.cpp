@@ -6,13 +6,18 @@
 #include "browser/FileText.h"
 #include "browser/ItemPath.h"
 #include "browser/LabelOrder.h"
+#include "browser/PaneHost.h"
 #include "browser/RootLabels.h"
+#include "browser/ShownName.h"
 #include "net/Endpoint.h"
 #include "platform/inet/FtpConnection.h"
 
+#include <wx/settings.h>
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <numeric>
 
 namespace {
@@ -43,7 +48,8 @@ DirectoryContents ReadEntries(CFileFinder& finder)
             auto entry = std::make_unique<FileEntry>();
             entry->m_strName = name;
             entry->m_strSize = FormatSize(finder.GetLength());
-            entry->m_strModified = FormatModified(finder.GetLastWriteTime());
+            entry->m_nModifiedTime = finder.GetLastWriteTime();
+            entry->m_strModified = FormatModified(*entry->m_nModifiedTime);
             contents.files.push_back(std::move(entry));
         }
     }
@@ -65,7 +71,7 @@ void CBrowserView::SetRoot(CFtpConnection* connection)
             if (SetEndpointDirectory(nullptr, letter))
                 drives.push_back(letter);
         }
-        AddSortedChildren(m_root, drives, std::vector<bool>(drives.size(), true));
+        AddSortedChildren(m_root, drives);
     } else {
         const std::string label = connection ? connection->GetServerName() + m_strRootDir : kRemoteHostLabel;
         m_root = AddItem(TreeItemRef(), label, true);
@@ -88,6 +94,12 @@ void CBrowserView::EnsureListed(const TreeItemRef& item, bool subtree)
 
 void CBrowserView::ListDirectory(const TreeItemRef& item, const std::string& path, CFtpConnection* endpoint, bool recursive)
 {
+    ListLevels(item, path, endpoint, recursive ? kExpandAllDepthLimit : 0);
+}
+
+void CBrowserView::ListLevels(const TreeItemRef& item, const std::string& path, CFtpConnection* endpoint,
+                              int levelsBelow)
+{
     wxBusyCursor wait;
     BrowserItem* data = item.GetItemData();
     if (data == nullptr)
@@ -99,68 +111,108 @@ void CBrowserView::ListDirectory(const TreeItemRef& item, const std::string& pat
     std::unique_ptr<CFileFinder> finder = MakeDirectoryFinder(endpoint);
     // Listing "*" reads the current directory, so a directory that cannot be entered must not
     // be listed: the search would show whatever directory was current instead.
-    if (!SetEndpointDirectory(endpoint, path + "/") || !finder->FindFile("*")) {
-        finder->Close();
+    errno = 0;
+    if (!SetEndpointDirectory(endpoint, path + "/")) {
+        const int systemError = errno;
+        ShowUnread(item, path, endpoint ? endpoint->GetLastErrorText() : std::string(std::strerror(systemError)));
         return;
     }
-    DirectoryContents contents = ReadEntries(*finder);
+    DirectoryContents contents;
+    if (finder->FindFile("*")) {
+        contents = ReadEntries(*finder);
+    } else if (finder->GetLastErrorCode() != ERROR_NO_MORE_FILES) {
+        // A listing that failed is never taken for an empty directory.
+        const std::string reason = finder->GetLastErrorText();
+        const std::uint32_t code = finder->GetLastErrorCode();
+        finder->Close();
+        ShowUnread(item, path, reason.empty() ? "error " + std::to_string(code) : reason);
+        return;
+    }
     finder->Close();
     SetEndpointDirectory(endpoint, "/");
 
+    ShowRead(item);
     ResetFiles(item);
     for (auto& entry : contents.files)
         data->AppendEntry(std::move(entry));
 
     // Sorting once and appending in order gives the order that re-sorting after every
     // insertion would, at n log n for directories with tens of thousands of entries.
+    std::vector<std::string> labels;
+    labels.reserve(contents.directories.size());
+    for (const std::string& name : contents.directories)
+        labels.push_back(ShownName(name));
     std::vector<std::size_t> order(contents.directories.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return CompareLabels(contents.directories[a], contents.directories[b]) < 0;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return CompareLabels(labels[a], labels[b]) < 0; });
     std::vector<std::string> names;
-    std::vector<bool> expandable;
     names.reserve(order.size());
-    for (std::size_t index : order) {
+    for (std::size_t index : order)
         names.push_back(contents.directories[index]);
-        // A link is not followed by a recursive read, so it stays expandable for later.
-        expandable.push_back(!recursive || contents.directoryIsLink[index]);
-    }
     const bool freeze = names.size() > 64;
     if (freeze)
         Freeze();
-    AddSortedChildren(item, names, expandable);
+    const std::vector<TreeItemRef> children = AddSortedChildren(item, names);
     if (freeze)
         Thaw();
 
-    if (!recursive)
+    if (levelsBelow == 0)
         return;
     Expand(item.GetId());
-    for (TreeItemRef child = item.GetChildItem(); child; child = child.GetNextSiblingItem()) {
-        BrowserItem* childData = child.GetItemData();
-        if (childData == nullptr || !childData->m_bListed || child.GetChildItem())
-            continue;   // a link left unread (it carries a placeholder)
-        ListDirectory(child, path + "/" + child.GetItemText(), endpoint, true);
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        // A link is not followed by a recursive read, so it stays unread for later.
+        if (contents.directoryIsLink[order[i]])
+            continue;
+        RemoveChildren(children[i]);
+        ListLevels(children[i], path + "/" + names[i], endpoint, levelsBelow - 1);
     }
 }
 
-void CBrowserView::AddSortedChildren(const TreeItemRef& parent, const std::vector<std::string>& names,
-                                     const std::vector<bool>& expandable)
+std::vector<TreeItemRef> CBrowserView::AddSortedChildren(const TreeItemRef& parent,
+                                                         const std::vector<std::string>& names)
 {
+    std::vector<TreeItemRef> children;
+    children.reserve(names.size());
     if (parent.GetChildItem()) {
         // Existing children: insert one by one, each insertion re-sorting.
-        for (std::size_t i = 0; i < names.size(); ++i)
-            AddItem(parent, names[i], expandable[i]);
-        return;
+        for (const std::string& name : names)
+            children.push_back(AddItem(parent, name, true));
+        return children;
     }
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        TreeItemRef child(AppendItem(parent.GetId(), wxString::FromUTF8(names[i]), 0, 1), this);
+    for (const std::string& name : names) {
+        const wxString label = wxString::FromUTF8(ShownName(name));
+        TreeItemRef child(AppendItem(parent.GetId(), label, kImageClosedFolder, kImageOpenFolder), this);
         auto data = std::make_unique<BrowserItem>();
-        data->m_bListed = expandable[i] ? 0 : 1;
+        data->m_strName = name;
         child.SetItemData(data.release());
-        if (expandable[i])
-            AddPlaceholder(child);
+        AddPlaceholder(child);
+        children.push_back(child);
     }
+    return children;
+}
+
+void CBrowserView::ShowUnread(const TreeItemRef& item, const std::string& path, const std::string& reason)
+{
+    if (BrowserItem* data = item.GetItemData())
+        data->m_bListed = 0;
+    // The expand button stays, so that the directory can be tried again.
+    if (!item.GetChildItem())
+        AddPlaceholder(item);
+    SetItemImage(item.GetId(), kImageUnreadFolder, wxTreeItemIcon_Normal);
+    SetItemImage(item.GetId(), kImageUnreadFolder, wxTreeItemIcon_Selected);
+    SetItemTextColour(item.GetId(), wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
+    if (m_pHost)
+        m_pHost->ShowStatusText("Cannot read " + ShownName(path) + ": " + ShownName(reason));
+}
+
+void CBrowserView::ShowRead(const TreeItemRef& item)
+{
+    if (GetItemImage(item.GetId(), wxTreeItemIcon_Normal) != kImageUnreadFolder)
+        return;
+    SetItemImage(item.GetId(), kImageClosedFolder, wxTreeItemIcon_Normal);
+    SetItemImage(item.GetId(), kImageOpenFolder, wxTreeItemIcon_Selected);
+    SetItemTextColour(item.GetId(), wxNullColour);
 }
 
 void CBrowserView::RefreshFolder()

@@ -1,25 +1,28 @@
 #pragma once
-// The keys the file list sorts its rows by, one per row, compared without regard to case.
+// The order of the file list's rows for each of its three arrangements.
 
-#include <cstddef>
-#include <string>
+#include <cstdint>
+#include <optional>
+#include <string_view>
 
 constexpr int kArrangeByName = 0;
 constexpr int kArrangeByDate = 1;
 constexpr int kArrangeByType = 2;
-// Keys are cut to this many characters (UTF-8 sequences are never split).
-constexpr std::size_t kSortKeyLength = 29;
 
-// The key of a row for `arrangeBy` (any other value sorts by name):
-//   by name: the name;
-//   by date: from the modified text T, trailing white space removed: the year (2 characters
-//            from index 6), month and day (the first 5), AM or PM (the last 2), then the time
-//            with its blanks and marker (from index 8), so "12/31/98  11:59:59  PM" gives
-//            "9812/31PM  11:59:59  PM". Two-digit years compare as text, and 12 o'clock sorts
-//            after 11 o'clock of its half-day. Short or odd texts give what parts they have.
-//   by type: the part of the name after its first "." (empty without one).
-std::string FileSortKey(int arrangeBy, const std::string& name, const std::string& modified);
+// What a row is sorted by: its file's true name and its modification time (seconds since
+// 1970-01-01 UTC; none when unknown).
+struct FileSortFields {
+    std::string_view name;
+    std::optional<std::int64_t> modified;
+};
 
-// Negative, zero or positive as `a` sorts before, with or after `b`, ASCII letters compared
-// without regard to case.
-int CompareSortKeys(const std::string& a, const std::string& b);
+// Negative, zero or positive as row `a` sorts before, with or after row `b` when arranged by
+// `arrangeBy` (any other value arranges by name):
+//   by name: the names, ASCII letters compared without regard to case;
+//   by date: the modification times, older first (rows without a time before all others); the
+//            shown text, with its two-digit year and twelve-hour clock, is never compared;
+//   by type: the part of the name after its first "." (empty without one), without regard to
+//            case.
+// Rows equal by date or type, and names that differ only in case, then follow the order of
+// the tree's labels (CompareLabels), so zero only for identical names and times.
+int CompareFileRows(int arrangeBy, const FileSortFields& a, const FileSortFields& b);

@@ -3,6 +3,7 @@
 #include "browser/BrowserItem.h"
 #include "browser/FileSortKey.h"
 #include "browser/PaneHost.h"
+#include "browser/ShownName.h"
 
 #include <wx/utils.h>
 
@@ -45,7 +46,7 @@ void FileView::ShowFiles(const BrowserItem* item)
     if (item) {
         rows.reserve(item->m_files.size());
         for (const auto& entry : item->m_files)
-            rows.push_back({entry->m_strName, entry->m_strSize, entry->m_strModified});
+            rows.push_back({entry->m_strName, entry->m_strSize, entry->m_strModified, entry->m_nModifiedTime});
     }
     // Selection and focus belong to the old rows.
     SetItemState(-1, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
@@ -57,15 +58,9 @@ void FileView::ShowFiles(const BrowserItem* item)
 void FileView::SortFiles()
 {
     const int arrangeBy = m_pHost ? m_pHost->GetArrangeBy() : 0;
-    std::vector<std::pair<std::string, Row>> keyed;
-    keyed.reserve(m_rows.size());
-    for (auto& row : m_rows)
-        keyed.emplace_back(FileSortKey(arrangeBy, row.name, row.modified), std::move(row));
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        return CompareSortKeys(a.first, b.first) < 0;
+    std::stable_sort(m_rows.begin(), m_rows.end(), [arrangeBy](const Row& a, const Row& b) {
+        return CompareFileRows(arrangeBy, {a.name, a.modifiedTime}, {b.name, b.modifiedTime}) < 0;
     });
-    for (std::size_t i = 0; i < keyed.size(); ++i)
-        m_rows[i] = std::move(keyed[i].second);
     SetItemState(-1, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     Refresh();
 }
@@ -76,7 +71,7 @@ wxString FileView::OnGetItemText(long item, long column) const
         return {};
     const Row& row = m_rows[static_cast<std::size_t>(item)];
     switch (column) {
-    case kColumnName: return wxString::FromUTF8(row.name);
+    case kColumnName: return wxString::FromUTF8(ShownName(row.name));
     case kColumnSize: return wxString::FromUTF8(row.size);
     case kColumnModified: return wxString::FromUTF8(row.modified);
     default: return {};

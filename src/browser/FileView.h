@@ -6,6 +6,8 @@
 #include <wx/listctrl.h>
 #include <wx/treebase.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,9 +35,10 @@ public:
 
 private:
     struct Row {
-        std::string name;
+        std::string name;   // the file's true name; shown as ShownName(name)
         std::string size;
         std::string modified;
+        std::optional<std::int64_t> modifiedTime;
     };
 
     wxString OnGetItemText(long item, long column) const override;

@@ -9,11 +9,11 @@ bool StartsWithDrive(const std::string& path)
 
 }  // namespace
 
-std::string BuildItemPath(const std::vector<std::string>& labelsFromItemUp, bool remote, const std::string& rootDir)
+std::string BuildItemPath(const std::vector<std::string>& namesFromItemUp, bool remote, const std::string& rootDir)
 {
     std::string path;
-    for (const std::string& label : labelsFromItemUp)
-        path = path.empty() ? label : label + "/" + path;
+    for (const std::string& name : namesFromItemUp)
+        path = path.empty() ? name : name + "/" + path;
     if (path.empty())
         return remote ? rootDir : std::string();
     if (remote || !StartsWithDrive(path))

@@ -1,13 +1,14 @@
 #pragma once
-// The full path of a tree item, made from the tree's labels alone, so renaming an item moves
-// every path below it at once.
+// The full path of a tree item, made from the true names of the item and its ancestors alone
+// (never from the labels, which only show those names), so renaming an item moves every path
+// below it at once.
 
 #include "browser/LabelOrder.h"   // the labels' order, which every user of the paths needs too
 
 #include <string>
 #include <vector>
 
-// `labelsFromItemUp`: the item's label, then its parent's and so on, up to but not including
+// `namesFromItemUp`: the item's name, then its parent's and so on, up to but not including
 // the root (empty for the root itself). `remote`: the tree has a connection. `rootDir`: the
 // region's initial remote root directory, possibly empty.
 //
@@ -17,4 +18,4 @@
 //
 // Remote paths always start from "/": a directory whose name has ":" as its second character
 // is not a drive there. A rootDir ending in "/" ("/" or "/pub/") is joined without doubling it.
-std::string BuildItemPath(const std::vector<std::string>& labelsFromItemUp, bool remote, const std::string& rootDir);
+std::string BuildItemPath(const std::vector<std::string>& namesFromItemUp, bool remote, const std::string& rootDir);

@@ -2,7 +2,7 @@
 
 #include "browser/TextFold.h"
 
-int CompareLabels(const std::string& a, const std::string& b)
+int CompareLabels(std::string_view a, std::string_view b)
 {
     const int folded = CompareFolded(a, b);
     if (folded != 0)

@@ -1,9 +1,11 @@
 #pragma once
 // What the panes ask of the window that holds them: which pane is active, the shared context
-// menu, and the order the file lists are arranged in. The main frame implements it; the panes
-// know nothing else of the frame or the application.
+// menu, the order the file lists are arranged in, and the status bar's message pane. The main
+// frame implements it; the panes know nothing else of the frame or the application.
 
 #include <wx/gdicmn.h>
+
+#include <string>
 
 class wxWindow;
 
@@ -17,4 +19,7 @@ public:
     virtual void ShowContextMenu(const wxPoint& screenPos) = 0;
     // 0 by name, 1 by date, 2 by type.
     virtual int GetArrangeBy() const = 0;
+    // Shows `text` (UTF-8) in the status bar's message pane. A host that is a frame with a status
+    // bar shows it there by default; any other host shows nothing.
+    virtual void ShowStatusText(const std::string& text);
 };

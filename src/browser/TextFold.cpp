@@ -12,7 +12,7 @@ unsigned char Folded(char c)
 
 }  // namespace
 
-int CompareFolded(const std::string& a, const std::string& b)
+int CompareFolded(std::string_view a, std::string_view b)
 {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {

@@ -44,6 +44,12 @@ std::string TreeItemRef::GetItemText() const
     return m_view->GetItemText(m_item).utf8_string();
 }
 
+std::string TreeItemRef::GetItemName() const
+{
+    const BrowserItem* data = GetItemData();
+    return data ? data->m_strName : GetItemText();
+}
+
 BrowserItem* TreeItemRef::GetItemData() const
 {
     if (IsNull())

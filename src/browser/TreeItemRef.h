@@ -22,7 +22,11 @@ public:
     TreeItemRef GetChildItem() const;
     TreeItemRef GetNextSiblingItem() const;
     TreeItemRef GetParentItem() const;
+    // The label as shown (UTF-8). Never use it to name a directory: see GetItemName.
     std::string GetItemText() const;
+    // The directory's true name, the bytes every path is built from (the label of an item
+    // without data, such as the placeholder).
+    std::string GetItemName() const;
     BrowserItem* GetItemData() const;
     void SetItemText(const std::string& label) const;
     // Attaches `item` (the tree owns it from then on) or detaches and frees the present one.
@@ -31,7 +35,7 @@ public:
     void DeleteItem() const;
     void SortChildren() const;
     void EnsureVisible() const;
-    // New last child with `label`; image -1 keeps the default images. The parent's children are
+    // New last child showing `label` (already in its shown form); image -1 keeps the default images. The parent's children are
     // re-sorted afterwards.
     TreeItemRef InsertChild(const std::string& label, int image) const;
 

@@ -268,19 +268,6 @@ TEST_F(MainWindowTest, ExpandAllStopsAtALinkThatPointsAboveItself)
     EXPECT_EQ(ListColumn(*upperList, 0), (std::vector<std::string>{"a.log", "b.txt", "c"}));
 }
 
-TEST_F(MainWindowTest, ADirectoryThatCannotBeEnteredReadsAsNothing)
-{
-    Select({"C:"});
-    // The directory disappears behind the program's back: entering it fails, and the tree must
-    // not show the contents of whatever directory happened to be current instead.
-    std::filesystem::remove_all(drive.Path() / "beta");
-    const wxTreeItemId beta = FindPath(*upperTree, {"C:", "beta"});
-    upperTree->SelectItem(beta);
-    PumpEvents();
-    EXPECT_EQ(upperList->GetItemCount(), 0);
-    EXPECT_EQ(ChildLabels(*upperTree, beta), std::vector<std::string>{});
-}
-
 TEST_F(MainWindowTest, OddNamesHugeFilesAndFarTimesAllShow)
 {
     const std::string names[] = {"with space.txt", ".hidden", "\xc3\xa9t\xc3\xa9.txt", " leading"};

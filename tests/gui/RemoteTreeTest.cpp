@@ -1,12 +1,15 @@
 // A tree rooted on a real FTP host (vsftpd and pyftpdlib on 127.0.0.1, passive and active):
-// the remote root is read at once, directories are read like local ones, and the tree
+// the remote root is read at once, directories are read like local ones, names in a legacy
+// encoding and folders that cannot be listed are told apart from empty ones, and the tree
 // commands work on it.
 
 #include "app/MainFrame.h"
 #include "app/NorvoApp.h"
+#include "browser/BrowserItem.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
 #include "browser/RootLabels.h"
+#include "ftp/support/RogueServer.h"
 #include "ftp/support/ServerTest.h"
 #include "platform/inet/InternetSession.h"
 #include "platform/ui/MessageBox.h"
@@ -63,6 +66,28 @@ protected:
         PumpEvents();
     }
 
+    // Roots the tree again, to show what the test has just added on the server.
+    void Reroot()
+    {
+        tree->SetRoot(connection.get());
+        root = tree->wxTreeCtrl::GetRootItem();
+    }
+
+    void ExpandAll(const wxTreeItemId& item)
+    {
+        SelectItem(item);
+        ScopedMessageBoxAnswerer yes([](const std::string&, long) { return wxYES; });
+        SendCommand(*frame, ID_FILE_EXPAND_ALL);
+    }
+
+    const BrowserItem& Data(const wxTreeItemId& item) { return ItemData(*tree, item); }
+    // The status bar's message starts with `start`.
+    void ExpectStatus(const std::string& start)
+    {
+        const std::string status = StatusText(*frame);
+        EXPECT_EQ(status.rfind(start, 0), 0u) << status;
+    }
+
     FtpTestServer* server = nullptr;
     std::string folder;
     CMainFrame* frame = nullptr;
@@ -106,6 +131,12 @@ TEST_P(RemoteTreeTest, ASubdirectoryIsReadWhenSelectedAndAnEmptyOneShowsNothing)
     EXPECT_EQ(list->GetItemCount(), 0);
     SelectItem(FindChild(*tree, alpha, "deep"));
     EXPECT_EQ(ListColumn(*list, 0), std::vector<std::string>{"x.txt"});
+    // Listed, and empty: read for good, with no expand button.
+    const wxTreeItemId empty = FindChild(*tree, alpha, "empty");
+    SelectItem(empty);
+    EXPECT_EQ(Data(empty).m_bListed, 1);
+    EXPECT_EQ(ChildLabels(*tree, empty), std::vector<std::string>{});
+    EXPECT_EQ(tree->GetItemImage(empty), CBrowserView::kImageClosedFolder);
 }
 
 TEST_P(RemoteTreeTest, ExpandAllReadsTheWholeHostBelowTheRootInOrder)
@@ -135,6 +166,123 @@ TEST_P(RemoteTreeTest, RefreshFolderShowsWhatChangedOnTheServer)
     EXPECT_EQ(ChildLabels(*tree, root), (std::vector<std::string>{"alpha", "beta", "Zeta"}));
 }
 
+TEST_P(RemoteTreeTest, NamesInALegacyEncodingReadTheirOwnFolderOrSayWhyNot)
+{
+    server->WriteFile(folder + "/caf\xe9/inside.txt", "in");
+    server->WriteFile(folder + "/caf\xe9/sub/deep.txt", "deep");
+    Reroot();
+    const bool sendsBytes = GetParam().kind == ServerKind::Vsftpd;
+    // vsftpd sends the name's bytes as they are on its disk; pyftpdlib replaces what is no UTF-8
+    // by "?", so that its own name no longer names the folder.
+    const std::string label = sendsBytes ? "caf\\xE9" : "caf?";
+    const wxTreeItemId latin = FindChild(*tree, root, label);
+    ASSERT_TRUE(latin.IsOk());
+    SelectItem(latin);
+    if (sendsBytes) {
+        std::string path;
+        tree->GetItemPath(tree->Ref(latin), path);
+        EXPECT_EQ(path, "/" + folder + "/caf\xe9");
+        EXPECT_EQ(ListColumn(*list, 0), std::vector<std::string>{"inside.txt"});
+        EXPECT_EQ(ChildLabels(*tree, latin), std::vector<std::string>{"sub"});
+    } else {
+        // Never the parent's files instead.
+        EXPECT_EQ(list->GetItemCount(), 0);
+        EXPECT_EQ(Data(latin).m_bListed, 0);
+        ExpectStatus("Cannot read /" + folder + "/caf?: 550");
+    }
+
+    // Expand All from the root ends, with every folder that can be read read once.
+    ExpandAll(root);
+    const wxTreeItemId again = FindChild(*tree, root, label);
+    if (sendsBytes) {
+        const wxTreeItemId sub = FindChild(*tree, again, "sub");
+        EXPECT_EQ(Data(sub).m_bListed, 1);
+        SelectItem(sub);
+        EXPECT_EQ(ListColumn(*list, 0), std::vector<std::string>{"deep.txt"});
+    } else {
+        EXPECT_EQ(Data(again).m_bListed, 0);
+        EXPECT_EQ(ChildLabels(*tree, again), std::vector<std::string>{"dummy"});
+    }
+}
+
+TEST_P(RemoteTreeTest, AFolderThatCannotBeListedStaysUnreadAndTheStatusBarSaysWhy)
+{
+    server->WriteFile(folder + "/gone/g.txt", "g");
+    const bool honoursModes = GetParam().kind == ServerKind::Vsftpd;   // pyftpdlib runs as root here
+    if (honoursModes) {
+        server->WriteFile(folder + "/locked/secret.txt", "s");
+        std::filesystem::permissions(server->Root() / folder / "locked", std::filesystem::perms::none);
+    }
+    Reroot();
+
+    // Gone between two reads: unread, marked, and the status bar gives the server's reason.
+    std::filesystem::remove_all(server->Root() / folder / "gone");
+    const wxTreeItemId gone = FindChild(*tree, root, "gone");
+    SelectItem(gone);
+    EXPECT_EQ(list->GetItemCount(), 0);
+    EXPECT_EQ(Data(gone).m_bListed, 0);
+    EXPECT_EQ(ChildLabels(*tree, gone), std::vector<std::string>{"dummy"});
+    EXPECT_EQ(tree->GetItemImage(gone), CBrowserView::kImageUnreadFolder);
+    ExpectStatus("Cannot read /" + folder + "/gone: 550");
+
+    if (honoursModes) {
+        SelectItem(FindChild(*tree, root, "locked"));
+        EXPECT_EQ(list->GetItemCount(), 0);
+        ExpectStatus("Cannot read /" + folder + "/locked: 550");
+        // Expand All reads the rest and leaves it unread.
+        ExpandAll(root);
+        EXPECT_EQ(Data(FindChild(*tree, root, "locked")).m_bListed, 0);
+        EXPECT_EQ(Data(FindChild(*tree, FindChild(*tree, root, "alpha"), "empty")).m_bListed, 1);
+    }
+
+    // A root directory that cannot be listed leaves the root unread, and says so.
+    tree->m_strRootDir = "/" + folder + "/gone";
+    Reroot();
+    EXPECT_EQ(Data(root).m_bListed, 0);
+    EXPECT_EQ(ChildLabels(*tree, root), std::vector<std::string>{"dummy"});
+    ExpectStatus("Cannot read /" + folder + "/gone: 550");
+}
+
 INSTANTIATE_TEST_SUITE_P(Servers, RemoteTreeTest, testing::ValuesIn(AllServerModes()), ServerModeName);
+
+TEST(RogueTreeTest, ExpandAllOnAHostThatNestsAFolderForEverStopsAtItsDepthLimit)
+{
+    // Every directory of this server, however deep, holds a file and a folder "pub".
+    RogueServer rogue("normal");
+    CMainFrame& frame = StartApplication();
+    CInternetSession session;
+    session.SetTimeout(kTestTimeout);
+    ConnectionPtr connection(
+        session.GetFtpConnection("127.0.0.1", RogueServer::kUser, RogueServer::kPassword, rogue.Port(), true));
+    CBrowserView* tree = frame.GetTree(1);
+    tree->m_strRootLabel = kRemoteHostLabel;
+    tree->m_strRootDir.clear();
+    tree->SetRoot(connection.get());
+    frame.SetActiveView(tree);
+    const wxTreeItemId root = tree->wxTreeCtrl::GetRootItem();
+    tree->SelectItem(root);
+    PumpEvents();
+    {
+        ScopedMessageBoxAnswerer yes([](const std::string&, long) { return wxYES; });
+        SendCommand(frame, ID_FILE_EXPAND_ALL);
+    }
+
+    int depth = 0;
+    wxTreeItemId deepest = root;
+    for (wxTreeItemId next = FindChild(*tree, root, "pub"); next.IsOk(); next = FindChild(*tree, next, "pub")) {
+        deepest = next;
+        ++depth;
+    }
+    // The root and the limit's levels below it are read; the folders under the last of them
+    // are shown unread.
+    EXPECT_EQ(depth, CBrowserView::kExpandAllDepthLimit + 1);
+    EXPECT_EQ(tree->Ref(deepest).GetItemData()->m_bListed, 0);
+    EXPECT_EQ(ChildLabels(*tree, deepest), std::vector<std::string>{"dummy"});
+
+    tree->SetRoot(nullptr);
+    StopApplication();
+    connection.reset();
+    session.Close();
+}
 
 } // namespace

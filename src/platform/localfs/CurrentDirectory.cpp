@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <optional>
 
@@ -64,17 +65,25 @@ std::string ResolveProgramPath(const std::string& path)
 bool SetCurrentDirectory(const std::string& path)
 {
     const std::string full = ResolveProgramPath(path);
-    if (full.empty())
+    const std::optional<std::string> native = full.empty() ? std::nullopt : ToNativePath(full);
+    if (!native) {
+        errno = ENOENT;
         return false;
-    const std::optional<std::string> native = ToNativePath(full);
-    if (!native)
+    }
+    int systemError = 0;
+    {
+        // Opening for reading proves the folder can be listed, fchdir that it can be searched;
+        // together they make the change the platform's would be: a folder that could not be
+        // listed afterwards is refused.
+        const UniqueFd folder(open(native->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!folder || fchdir(folder.Get()) != 0)
+            systemError = errno;
+    }
+    if (systemError != 0) {
+        // Kept past the descriptor's close, so that the caller can say why.
+        errno = systemError;
         return false;
-    // Opening for reading proves the folder can be listed, fchdir that it can be searched;
-    // together they make the change the platform's would be: a folder that could not be
-    // listed afterwards is refused.
-    const UniqueFd folder(open(native->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder || fchdir(folder.Get()) != 0)
-        return false;
+    }
     g_lastDrive = static_cast<char>(std::toupper(static_cast<unsigned char>(full[0])));
     return true;
 }

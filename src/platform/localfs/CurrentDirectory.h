@@ -10,7 +10,8 @@ namespace localfs {
 // no directory is remembered per drive), a path from the root of the current drive ("/",
 // "/Temp") and a path relative to the current directory. Fails, leaving the current directory
 // as it was, for an unmapped drive and for a folder that is missing, not a folder, or cannot
-// be both read and searched. This is also the test for a drive's presence.
+// be both read and searched; errno then says why (ENOENT for a path on no drive). This is also
+// the test for a drive's presence.
 bool SetCurrentDirectory(const std::string& path);
 
 // The current directory in program form ("C:/" at a drive's top, "C:/Temp" below it), or an

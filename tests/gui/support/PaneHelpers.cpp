@@ -1,7 +1,12 @@
 #include "support/PaneHelpers.h"
 
+#include "app/MainFrame.h"
+#include "browser/BrowserItem.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
+
+#include <gtest/gtest.h>
+#include <wx/statusbr.h>
 
 std::vector<std::string> ChildLabels(CBrowserView& tree, const wxTreeItemId& item)
 {
@@ -39,4 +44,17 @@ std::vector<std::string> ListColumn(FileView& list, int column)
     for (long row = 0; row < list.GetItemCount(); ++row)
         texts.push_back(list.GetItemText(row, column).utf8_string());
     return texts;
+}
+
+const BrowserItem& ItemData(CBrowserView& tree, const wxTreeItemId& item)
+{
+    static const BrowserItem missing;
+    const BrowserItem* data = item.IsOk() ? tree.Ref(item).GetItemData() : nullptr;
+    EXPECT_NE(data, nullptr) << "no such item";
+    return data ? *data : missing;
+}
+
+std::string StatusText(CMainFrame& frame)
+{
+    return frame.GetStatusBar()->GetStatusText(0).utf8_string();
 }

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+class BrowserItem;
 class CBrowserView;
+class CMainFrame;
 class FileView;
 
 std::vector<std::string> ChildLabels(CBrowserView& tree, const wxTreeItemId& item);
@@ -17,3 +19,9 @@ wxTreeItemId FindPath(CBrowserView& tree, const std::vector<std::string>& labels
 
 // Column `column` of every row, top to bottom.
 std::vector<std::string> ListColumn(FileView& list, int column);
+
+// The data of a tree item; a missing item or one without data fails the test (and gives an
+// empty record) instead of crashing it.
+const BrowserItem& ItemData(CBrowserView& tree, const wxTreeItemId& item);
+// The status bar's message pane.
+std::string StatusText(CMainFrame& frame);

@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+
 using localfs::GetCurrentDirectory;
 using localfs::GetCurrentDrive;
 using localfs::SetCurrentDirectory;
@@ -81,14 +83,19 @@ TEST_F(CurrentDirectoryTest, FailedChangesLeaveTheCurrentDirectory)
     m_temp.MakeDir("d/stay");
     ASSERT_TRUE(SetCurrentDirectory("D:/stay"));
 
-    EXPECT_FALSE(SetCurrentDirectory("Q:"));
-    EXPECT_FALSE(SetCurrentDirectory("D:/missing"));
-    EXPECT_FALSE(SetCurrentDirectory("D:/plain.txt"));
-    EXPECT_FALSE(SetCurrentDirectory("D:/plain.txt/below"));
-    EXPECT_FALSE(SetCurrentDirectory("D:/.."));
-    EXPECT_FALSE(SetCurrentDirectory("../.."));
-    EXPECT_FALSE(SetCurrentDirectory("D:stay"));
-    EXPECT_FALSE(SetCurrentDirectory(""));
+    // Each failure leaves errno saying why, for the message that reports it.
+    const struct {
+        const char* path;
+        int error;
+    } failures[] = {
+        {"Q:", ENOENT}, {"D:/missing", ENOENT}, {"D:/plain.txt", ENOTDIR}, {"D:/plain.txt/below", ENOTDIR},
+        {"D:/..", ENOENT}, {"../..", ENOENT}, {"D:stay", ENOENT}, {"", ENOENT},
+    };
+    for (const auto& failure : failures) {
+        errno = 0;
+        EXPECT_FALSE(SetCurrentDirectory(failure.path)) << failure.path;
+        EXPECT_EQ(errno, failure.error) << failure.path;
+    }
 
     EXPECT_EQ(GetCurrentDirectory(), "D:/stay");
     EXPECT_TRUE(IsProcessCwd(m_dFolder / "stay"));
