@@ -3,18 +3,7 @@
 
 #include "platform/inet/ListingParser.h"
 
-#include "platform/inet/ListingFields.h"
-
-#include <algorithm>
-
-namespace {
-
-// "a=b c" is the shortest line that is an entry (MLSD with one fact), six bytes with its LF.
-// Reserving no more entries than that many bytes allow keeps a listing of blank lines from
-// reserving room for entries it cannot hold.
-constexpr std::size_t kShortestEntryLine = 6;
-
-}  // namespace
+#include "platform/inet/ListingBuilder.h"
 
 std::optional<ListingEntry> ParseListingLine(std::string_view line, ListingFormat format,
                                              std::int64_t nowUtc)
@@ -58,32 +47,7 @@ bool IsSafeEntryName(std::string_view name)
 std::vector<ListingEntry> ParseListing(std::string_view text, ListingFormat format,
                                        std::int64_t nowUtc, bool skipUnsafe)
 {
-    std::vector<ListingEntry> entries;
-    // One count of line ends spares the copies of a growing vector, which cost more than it.
-    const auto lineEnds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-    entries.reserve(std::min(lineEnds + 1, text.size() / kShortestEntryLine + 1));
-    while (!text.empty()) {
-        const std::size_t lf = text.find('\n');
-        std::string_view line = text.substr(0, lf);
-        text = lf == std::string_view::npos ? std::string_view() : text.substr(lf + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (line.size() > kMaxListingLine)
-            continue;
-        bool blank = true;
-        for (const char c : line)
-            if (!listing::IsBlank(c)) {
-                blank = false;
-                break;
-            }
-        if (blank)
-            continue;
-        std::optional<ListingEntry> entry = ParseListingLine(line, format, nowUtc);
-        if (!entry)
-            continue;
-        if (skipUnsafe && (entry->isCurrentOrParent || !IsSafeEntryName(entry->name)))
-            continue;
-        entries.push_back(std::move(*entry));
-    }
-    return entries;
+    ListingBuilder builder(format, nowUtc, skipUnsafe);
+    builder.Add(text);
+    return builder.Finish();
 }

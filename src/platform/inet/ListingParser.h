@@ -35,6 +35,6 @@ bool IsSafeEntryName(std::string_view name);
 // Splits a whole listing (bytes as received) into lines (LF or CRLF; a final line without LF
 // counts), skips blank lines, lines over kMaxListingLine, and lines that do not parse. With
 // skipUnsafe, entries whose name fails IsSafeEntryName are dropped too, as are "." and "..",
-// and MLSD cdir/pdir.
+// and MLSD cdir/pdir. Throws CInternetException past ListingBuilder's limits.
 std::vector<ListingEntry> ParseListing(std::string_view text, ListingFormat format,
                                        std::int64_t nowUtc, bool skipUnsafe = true);
