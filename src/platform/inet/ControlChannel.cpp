@@ -91,23 +91,23 @@ FtpReply ControlChannel::Receive(std::chrono::milliseconds timeout, bool mayHave
     return *reply;
 }
 
-bool ControlChannel::LooksDropped(std::chrono::milliseconds timeout)
+std::optional<std::string> ControlChannel::WhyUnusable(std::chrono::milliseconds timeout)
 {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + timeout;
     for (int strays = 0;; ++strays) {
         if (!m_reader.HasBufferedData() && WaitReadable(m_stream->PollHandle(), std::chrono::milliseconds(0)) == WaitResult::TimedOut)
-            return false;
+            return std::nullopt;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (strays >= kMaxStrayReplies || left.count() <= 0)
-            return true;
+            return "The server sent more replies than were asked for";
         try {
             std::optional<FtpReply> stray = m_reader.Read(left);
             if (!stray || stray->code == kServiceClosing)
-                return true;
+                return "The server closed the connection";
             // A late reply to something already given up on; it answers nothing now.
         } catch (const CInternetException&) {
-            return true;
+            return "The server closed the connection";
         }
     }
 }

@@ -10,6 +10,8 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 // The control connection is gone (end of stream, reset, or a 421). `MayHaveTakenEffect` says
@@ -59,11 +61,11 @@ public:
     // respond to a request").
     FtpReply ReadGreeting(std::chrono::milliseconds timeout);
 
-    // True when the server has closed the connection, reset it or announced 421 while no
-    // request was outstanding, or has sent more stray replies than kMaxStrayReplies (or not
-    // finished them within `timeout`): its state is then unknown. Stray replies found on the
-    // way are discarded.
-    bool LooksDropped(std::chrono::milliseconds timeout);
+    // Why the connection cannot take the next command, or nullopt when it can: the server has
+    // closed it, reset it or announced 421 while no request was outstanding, or has sent more
+    // stray replies than kMaxStrayReplies (or not finished them within `timeout`), so that its
+    // state is unknown. Stray replies found on the way are discarded.
+    std::optional<std::string> WhyUnusable(std::chrono::milliseconds timeout);
 
     int PollHandle() const { return m_stream->PollHandle(); }
     bool HasBufferedReply() const { return m_reader.HasBufferedData(); }

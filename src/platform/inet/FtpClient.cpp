@@ -175,8 +175,8 @@ FtpReply FtpClient::Command(std::string_view verb, std::string_view argument, bo
 {
     if (!m_control)
         throw ControlConnectionLost(false, "The connection to the server was lost");
-    if (m_control->LooksDropped(Timeout()))
-        throw ControlConnectionLost(false, "The server closed the connection");
+    if (std::optional<std::string> why = m_control->WhyUnusable(Timeout()))
+        throw ControlConnectionLost(false, *why);
     try {
         m_control->Send(verb, argument, Timeout());
         return m_control->ReadReply(Timeout(), hasEffect);

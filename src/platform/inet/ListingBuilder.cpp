@@ -17,6 +17,15 @@ void ListingBuilder::Add(std::string_view bytes)
                                  "The directory listing is too large (more than "
                                      + std::to_string(kMaxBytes / (1024 * 1024)) + " MiB)");
     while (!bytes.empty()) {
+        if (m_partial.empty() && !m_skippingLongLine) {
+            // A run of empty lines is passed over at once rather than a line at a time.
+            const std::size_t run = bytes.find_first_not_of("\r\n");
+            const std::size_t lastLf = bytes.substr(0, run).rfind('\n');
+            if (lastLf != std::string_view::npos) {
+                bytes.remove_prefix(lastLf + 1);
+                continue;
+            }
+        }
         const std::size_t lf = bytes.find('\n');
         if (lf == std::string_view::npos) {
             // An unfinished line waits for the next block, unless it is already too long to
