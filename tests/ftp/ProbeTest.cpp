@@ -7,6 +7,11 @@
 
 #include <gmock/gmock.h>
 
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -434,4 +439,61 @@ TEST(ProbeDownload, RemovesPartialFileWhenStoppedBySignal)
     EXPECT_FALSE(std::filesystem::is_empty(local.Path()));   // the partial file is there
     probe.Stop();
     EXPECT_TRUE(std::filesystem::is_empty(local.Path()));
+}
+
+namespace {
+
+// What the probe wrote on its terminal, after answering its password prompt with `answer`
+// once the prompt has appeared; exit status in `exitCode`.
+std::string RunOnTerminal(const std::vector<std::string>& arguments, const std::string& answer, int& exitCode)
+{
+    int terminal = -1;
+    const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (pid == 0) {
+        std::vector<char*> argv;
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    std::string seen;
+    bool answered = false;
+    char buffer[256];
+    for (;;) {
+        pollfd ready{terminal, POLLIN, 0};
+        if (::poll(&ready, 1, 30000) <= 0)
+            break;   // the probe would have ended long before; the test fails on what it saw
+        const ssize_t got = ::read(terminal, buffer, sizeof buffer);
+        if (got <= 0)
+            break;   // the probe has ended and closed the terminal
+        seen.append(buffer, static_cast<std::size_t>(got));
+        if (!answered && seen.find("Password for") != std::string::npos) {
+            answered = true;
+            const std::string line = answer + "\n";
+            EXPECT_EQ(::write(terminal, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+        }
+    }
+    ::close(terminal);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return seen;
+}
+
+} // namespace
+
+// With no password given anywhere and a terminal on standard input, the probe asks for one
+// and does not show what is typed.
+TEST(ProbeLogin, AsksForPasswordOnATerminal)
+{
+    RogueServer rogue("normal");
+    int exitCode = -1;
+    const std::string shown = RunOnTerminal(
+        {FERRIX_PROBE_PATH, "--timeout", "5", "ftp://rogue@127.0.0.1:" + std::to_string(rogue.Port()), "pwd"},
+        "typed-secret", exitCode);
+    EXPECT_EQ(exitCode, kDone) << shown;
+    EXPECT_THAT(shown, HasSubstr("Password for rogue@127.0.0.1: "));
+    EXPECT_THAT(shown, Not(HasSubstr("typed-secret")));
+    EXPECT_THAT(rogue.LogLines(), testing::Contains("1 PASS typed-secret"));
 }

@@ -63,8 +63,8 @@ FtpClient::Listing FtpClient::ReadListing(std::string_view verb, std::string_vie
     while (std::size_t got = transfer->Read(block, sizeof(block)))
         builder.Add(std::string_view(block, got));
     transfer->Finish();
-    const bool blank = builder.Blank();
-    return {builder.Finish(), blank};
+    std::vector<ListingEntry> entries = builder.Finish();
+    return {std::move(entries), builder.Blank()};
 }
 
 std::vector<ListingEntry> FtpClient::ListDirectory(const std::string& directory)

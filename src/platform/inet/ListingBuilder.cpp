@@ -19,7 +19,9 @@ void ListingBuilder::Add(std::string_view bytes)
     while (!bytes.empty()) {
         if (m_partial.empty() && !m_skippingLongLine) {
             // A run of empty lines is passed over at once rather than a line at a time.
-            const std::size_t run = bytes.find_first_not_of("\r\n");
+            std::size_t run = 0;
+            while (run < bytes.size() && (bytes[run] == '\n' || bytes[run] == '\r'))
+                ++run;
             const std::size_t lastLf = bytes.substr(0, run).rfind('\n');
             if (lastLf != std::string_view::npos) {
                 bytes.remove_prefix(lastLf + 1);

@@ -26,7 +26,7 @@ public:
     // The entries, after the last line (which may lack its line end).
     std::vector<ListingEntry> Finish();
 
-    // No byte other than blanks and line ends so far: the listing says nothing at all.
+    // No byte other than blanks and line ends so far (after Finish: in the whole listing).
     bool Blank() const { return m_blank; }
 
 private:
