@@ -46,10 +46,11 @@ private:
 
 std::string PromptForPassword(const std::string& user, const std::string& host)
 {
-    std::cerr << "Password for " << user << '@' << host << ": " << std::flush;
     std::string password;
     {
+        // Echo goes off before the prompt shows: whatever is typed after it stays unseen.
         EchoOff quiet(STDIN_FILENO);
+        std::cerr << ("Password for " + user + '@' + host + ": ") << std::flush;
         for (char c; password.size() <= kMaxTypedPassword;) {
             const ssize_t got = ::read(STDIN_FILENO, &c, 1);
             if (got < 0 && errno == EINTR)

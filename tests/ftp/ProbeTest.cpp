@@ -9,6 +9,7 @@
 
 #include <poll.h>
 #include <pty.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -462,13 +463,15 @@ std::string RunOnTerminal(const std::vector<std::string>& arguments, const std::
     char buffer[256];
     for (;;) {
         pollfd ready{terminal, POLLIN, 0};
-        if (::poll(&ready, 1, 30000) <= 0)
-            break;   // the probe would have ended long before; the test fails on what it saw
+        if (::poll(&ready, 1, 30000) <= 0) {
+            ::kill(pid, SIGKILL);   // it would have ended long before; the test fails on what it saw
+            break;
+        }
         const ssize_t got = ::read(terminal, buffer, sizeof buffer);
         if (got <= 0)
             break;   // the probe has ended and closed the terminal
         seen.append(buffer, static_cast<std::size_t>(got));
-        if (!answered && seen.find("Password for") != std::string::npos) {
+        if (!answered && seen.find("Password for") != std::string::npos && seen.back() == ' ') {
             answered = true;
             const std::string line = answer + "\n";
             EXPECT_EQ(::write(terminal, line.data(), line.size()), static_cast<ssize_t>(line.size()));

@@ -83,8 +83,15 @@ std::vector<ListingEntry> FtpClient::ListDirectory(const std::string& directory)
         if (!target || !m_workingDir) {
             // No way back to the caller's directory afterwards: list by argument.
             PrepareFor(directory);
-            return ReadListing("LIST", m_listAllWorks == false ? directory : "-a " + directory, ListingFormat::Auto)
-                .entries;
+            if (m_listAllWorks != false) {
+                try {
+                    return ReadListing("LIST", "-a " + directory, ListingFormat::Auto).entries;
+                } catch (const TransferRefused&) {
+                    if (m_listAllWorks == true)
+                        throw;   // "-a" works here: the directory is what was refused
+                }
+            }
+            return ReadListing("LIST", directory, ListingFormat::Auto).entries;
         }
         if (m_serverDir != target) {
             RequireSuccess(Command("CWD", *target));
