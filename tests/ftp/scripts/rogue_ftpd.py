@@ -162,6 +162,11 @@ class Session(scripted_ftpd.Session):
         except OSError:
             pass
 
+    def opened_data(self):
+        """The preliminary reply, then the data connection (None if there is none)."""
+        self.reply(self.OPENING)
+        return self.open_data_or_refuse()
+
     def mlsd_lines(self, count):
         line = b"type=file;size=1; f\r\n"
         return line * count
@@ -176,8 +181,7 @@ class Session(scripted_ftpd.Session):
         elif s == "list-451-after-data":
             self.send_over_data(NORMAL_LISTING, "451 Local error in processing.")
         elif s == "list-421-mid":
-            self.reply(self.OPENING)
-            data = self.open_data_or_refuse()
+            data = self.opened_data()
             if data is None:
                 return
             data.sendall(NORMAL_LISTING[: len(NORMAL_LISTING) // 2])
@@ -186,8 +190,7 @@ class Session(scripted_ftpd.Session):
             self.control.shutdown(socket.SHUT_RDWR)
             raise ConnectionAbortedError
         elif s in ("150-after-data", "150-instead-of-data"):
-            self.reply(self.OPENING)
-            data = self.open_data_or_refuse()
+            data = self.opened_data()
             if data is None:
                 return
             if s == "150-after-data":
@@ -195,8 +198,7 @@ class Session(scripted_ftpd.Session):
                 data.close()
             self.storm("150 Still opening.")
         elif s == "listing-newlines":
-            self.reply(self.OPENING)
-            data = self.open_data_or_refuse()
+            data = self.opened_data()
             if data is not None:
                 self.flood(b"\n", data)
                 data.close()
