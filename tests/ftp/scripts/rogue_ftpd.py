@@ -28,7 +28,7 @@ Scenarios:
 
 Reply floods (endless, until the client goes):
   empty-line-flood     the reply to USER is "331-" followed by empty lines
-  stray-flood          after the login, unasked "200" replies, one after the other
+  stray-flood          unasked "200" replies from the greeting on, one after the other
 1xx storms:
   greeting-120-storm   "120 Wait" again and again instead of a greeting
   150-after-data       LIST and RETR: the data, then "150" again and again
@@ -233,6 +233,11 @@ class Session(scripted_ftpd.Session):
             return
         if s == "bad-reply-code":
             self.reply("2x0 Rogue FTP ready.")
+        elif s == "stray-flood":
+            # Stray replies in the very packet of the greeting, so that they wait before the
+            # first command whatever the timing; then more without end.
+            self.reply(b"220 Rogue FTP ready.\r\n" + b"200 Stray.\r\n" * 1000)
+            threading.Thread(target=self.flood, args=(b"200 Stray.\r\n",), daemon=True).start()
         else:
             self.reply("220 Rogue FTP ready.")
         while True:
@@ -255,8 +260,6 @@ class Session(scripted_ftpd.Session):
                     self.reply(b"530 \x1b]0;owned\x07\x1b[2J\x1bcLogin incorrect.\r\n")
                     continue
                 self.reply("230 Login successful.")
-                if s == "stray-flood":
-                    threading.Thread(target=self.flood, args=(b"200 Stray.\r\n",), daemon=True).start()
             elif verb == "SYST":
                 self.reply("215 UNIX Type: L8")
             elif verb == "FEAT":
