@@ -5,6 +5,7 @@
 #include "platform/inet/ListingEntryJson.h"
 #include "platform/inet/ListingParser.h"
 #include "probe/EntryLine.h"
+#include "probe/PrintableText.h"
 
 #include <ctime>
 #include <iostream>
@@ -30,9 +31,14 @@ int List(CFtpConnection& connection, const ProbeOptions& options, std::ostream& 
         return 0;
     }
     finder.Close();
-    // An empty directory lists nothing; only a directory that is not there is a failure.
+    const std::string what = "ls " + (directory.empty() ? std::string(".") : directory);
+    // Only a listing that arrived and held nothing is an empty directory; anything else (a
+    // refusal, a connection lost or a listing cut off) is the failure it is.
+    if (finder.GetLastErrorCode() != ERROR_NO_MORE_FILES)
+        return ReportError(what, finder.GetLastErrorCode(), finder.GetLastErrorText(), err);
+    // Servers that glob LIST's argument list a missing directory as an empty one.
     if (!directory.empty() && directory != "." && !connection.SetCurrentDirectory(directory))
-        return ReportFailure(connection, "ls " + directory, err);
+        return ReportFailure(connection, what, err);
     return 0;
 }
 
@@ -61,11 +67,12 @@ int Stat(CFtpConnection& connection, const ProbeOptions& options, std::ostream& 
         out << FormatEntryLine(finder) << '\n';
     }
     finder.Close();
-    if (!found) {
-        err << "ferrix-probe: stat " << path << ": no such file or directory\n";
-        return 1;
-    }
-    return 0;
+    if (found)
+        return 0;
+    if (finder.GetLastErrorCode() != ERROR_NO_MORE_FILES)
+        return ReportError("stat " + path, finder.GetLastErrorCode(), finder.GetLastErrorText(), err);
+    err << "ferrix-probe: stat " << PrintableText(path) << ": no such file or directory\n";
+    return 1;
 }
 
 int Simple(bool done, CFtpConnection& connection, const std::string& what, std::ostream& err)
@@ -75,13 +82,18 @@ int Simple(bool done, CFtpConnection& connection, const std::string& what, std::
 
 } // namespace
 
-int ReportFailure(const CFtpConnection& connection, const std::string& what, std::ostream& err)
+int ReportError(const std::string& what, std::uint32_t code, const std::string& text, std::ostream& err)
 {
-    err << "ferrix-probe: " << what << " failed: error " << connection.GetLastErrorCode();
-    if (!connection.GetLastErrorText().empty())
-        err << ": " << connection.GetLastErrorText();
+    err << "ferrix-probe: " << PrintableText(what) << " failed: error " << code;
+    if (!text.empty())
+        err << ": " << PrintableText(text);
     err << '\n';
     return 1;
+}
+
+int ReportFailure(const CFtpConnection& connection, const std::string& what, std::ostream& err)
+{
+    return ReportError(what, connection.GetLastErrorCode(), connection.GetLastErrorText(), err);
 }
 
 int RunConnectionCommand(CFtpConnection& connection, const ProbeOptions& options, std::ostream& out,

@@ -4,7 +4,9 @@
 
 #include "probe/Options.h"
 
+#include <cstdint>
 #include <iosfwd>
+#include <string>
 
 class CFtpConnection;
 
@@ -12,7 +14,9 @@ int RunConnectionCommand(CFtpConnection& connection, const ProbeOptions& options
                          std::ostream& err);
 int RunParseListing(const ProbeOptions& options, std::istream& in, std::ostream& out, std::ostream& err);
 
-// Used by the commands: reports the connection's last error for `what`; returns 1.
+// Used by the commands: reports a failure of `what` with the library's code and text (server
+// text made printable); returns 1. ReportFailure takes the connection's last error.
+int ReportError(const std::string& what, std::uint32_t code, const std::string& text, std::ostream& err);
 int ReportFailure(const CFtpConnection& connection, const std::string& what, std::ostream& err);
 
 int GetFile(CFtpConnection& connection, const ProbeOptions& options, std::ostream& err);

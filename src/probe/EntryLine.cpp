@@ -1,6 +1,7 @@
 #include "probe/EntryLine.h"
 
 #include "platform/FileFinder.h"
+#include "probe/PrintableText.h"
 
 #include <ctime>
 
@@ -18,5 +19,5 @@ std::string FormatEntryLine(const CFileFinder& entry)
 {
     char type = entry.IsSymbolicLink() ? 'l' : entry.IsDirectory() ? 'd' : '-';
     return std::string(1, type) + ' ' + std::to_string(entry.GetLength()) + ' ' +
-           FormatUtcTime(entry.GetLastWriteTime()) + ' ' + entry.GetFileName();
+           FormatUtcTime(entry.GetLastWriteTime()) + ' ' + PrintableText(entry.GetFileName());
 }

@@ -1,6 +1,6 @@
 #pragma once
 // How ls and stat print an entry: "TYPE SIZE TIME NAME", type d (directory), l (symbolic link)
-// or - (file), time in ISO 8601 UTC. Names are printed as they are.
+// or - (file), time in ISO 8601 UTC. Names are printed as PrintableText makes them.
 
 #include <cstdint>
 #include <string>

@@ -4,19 +4,23 @@
 #include "platform/inet/FtpConnection.h"
 #include "platform/inet/InternetException.h"
 #include "probe/Commands.h"
+#include "probe/Credentials.h"
 #include "probe/Options.h"
+#include "probe/PrintableText.h"
 #include "probe/ProbeSession.h"
+#include "probe/Url.h"
+
+#include <sys/prctl.h>
+#include <sys/resource.h>
 
 #include <iostream>
 #include <memory>
+#include <optional>
 
 namespace {
 
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
-// What an anonymous login gives as its password, by custom an e-mail address.
-constexpr const char* kAnonymousUser = "anonymous";
-constexpr const char* kAnonymousPassword = "ferrix-probe@";
 
 struct ConnectionCloser {
     void operator()(CFtpConnection* connection) const
@@ -26,16 +30,23 @@ struct ConnectionCloser {
     }
 };
 
-int Probe(const ProbeOptions& options)
+// The probe holds a password in memory: no core file may carry it off, and no other process
+// of the user may read its memory (a process that cannot dump cannot be traced either).
+void KeepMemoryPrivate()
+{
+    const rlimit none{0, 0};
+    ::setrlimit(RLIMIT_CORE, &none);
+    ::prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
+}
+
+int Probe(const ProbeOptions& options, const std::optional<std::string>& passwordFromEnvironment)
 {
     const FtpUrl& url = options.url;
-    const bool anonymous = url.user.empty();
-    const std::string user = anonymous ? kAnonymousUser : url.user;
-    const std::string password = anonymous && url.password.empty() ? kAnonymousPassword : url.password;
-    ProbeSession session(options.verbose, std::cerr, password);
+    const ProbeLogin login = ResolveLogin(options, passwordFromEnvironment);
+    ProbeSession session(options.verbose, std::cerr, login.password);
     session.SetTimeout(options.timeout);
     std::unique_ptr<CFtpConnection, ConnectionCloser> connection(
-        session.GetFtpConnection(url.host, user, password, url.port, !options.active));
+        session.GetFtpConnection(url.host, login.user, login.password, url.port, !options.active));
     if (!url.path.empty() && !connection->SetCurrentDirectory(url.path))
         return ReportFailure(*connection, "cd " + url.path, std::cerr);
     int status = RunConnectionCommand(*connection, options, std::cout, std::cerr);
@@ -47,9 +58,16 @@ int Probe(const ProbeOptions& options)
 
 int main(int argc, char** argv)
 {
+    KeepMemoryPrivate();
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    // Out of what `ps` shows as soon as the probe has its own copy.
+    for (int i = 1; i < argc; ++i)
+        WipeUrlPassword(argv[i]);
+    const std::optional<std::string> passwordFromEnvironment = TakePasswordFromEnvironment();
+
     ProbeOptions options;
     try {
-        options = ParseProbeArguments(std::vector<std::string>(argv + 1, argv + argc));
+        options = ParseProbeArguments(arguments);
     } catch (const UsageError& error) {
         std::cerr << "ferrix-probe: " << error.what() << '\n' << kProbeUsage;
         return kExitUsage;
@@ -57,11 +75,11 @@ int main(int argc, char** argv)
     try {
         if (options.command == "parse-listing")
             return RunParseListing(options, std::cin, std::cout, std::cerr);
-        return Probe(options);
+        return Probe(options, passwordFromEnvironment);
     } catch (const CInternetException& error) {
-        std::cerr << "ferrix-probe: error " << error.m_dwError << ": " << error.GetText() << '\n';
+        std::cerr << "ferrix-probe: error " << error.m_dwError << ": " << PrintableText(error.GetText()) << '\n';
     } catch (const std::exception& error) {
-        std::cerr << "ferrix-probe: " << error.what() << '\n';
+        std::cerr << "ferrix-probe: " << PrintableText(error.what()) << '\n';
     }
     return kExitFailed;
 }

@@ -13,6 +13,8 @@ struct ProbeOptions {
     bool active = false;
     bool ascii = false;
     bool mlsd = false;                  // parse-listing only
+    bool netrc = false;                 // take the login from a login file
+    std::string netrcFile;              // that file; empty: ~/.netrc
     std::chrono::milliseconds timeout{30000};
     FtpUrl url;                         // not for parse-listing
     std::string command;

@@ -1,20 +1,15 @@
 #include "probe/ProbeSession.h"
 
 #include "platform/inet/InetConstants.h"
+#include "platform/inet/SecretScrubber.h"
+#include "probe/PrintableText.h"
 
-#include <cstdio>
 #include <cstring>
 #include <ostream>
 
 namespace {
 
 constexpr const char* kAgent = "ferrix-probe";
-constexpr const char* kHiddenPassword = "****";
-
-bool IsPrintable(unsigned char c)
-{
-    return c >= 0x20 && c != 0x7f;
-}
 
 } // namespace
 
@@ -27,13 +22,10 @@ ProbeSession::ProbeSession(bool verbose, std::ostream& log, std::string password
 void ProbeSession::OnStatusCallback(DWORD_PTR, std::uint32_t internetStatus, const void* statusInformation,
                                     std::uint32_t statusInformationLength)
 {
-    std::string info = StatusInfoText(internetStatus, statusInformation, statusInformationLength);
     // The library keeps passwords out of its notifications; the probe makes sure of it anyway,
     // since its output ends up in bug reports.
-    if (!m_password.empty())
-        for (auto at = info.find(m_password); at != std::string::npos;
-             at = info.find(m_password, at + std::strlen(kHiddenPassword)))
-            info.replace(at, m_password.size(), kHiddenPassword);
+    const std::string info =
+        ScrubSecret(StatusInfoText(internetStatus, statusInformation, statusInformationLength), m_password);
     m_log << "status " << internetStatus << ' ' << StatusName(internetStatus);
     if (!info.empty())
         m_log << ' ' << info;
@@ -76,15 +68,5 @@ std::string StatusInfoText(std::uint32_t internetStatus, const void* information
     std::size_t textLength = length;
     while (textLength > 0 && bytes[textLength - 1] == '\0')
         --textLength;
-    std::string text;
-    for (std::size_t i = 0; i < textLength; ++i) {
-        if (IsPrintable(bytes[i])) {
-            text += static_cast<char>(bytes[i]);
-        } else {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", bytes[i]);
-            text += escaped;
-        }
-    }
-    return text;
+    return PrintableText(std::string_view(reinterpret_cast<const char*>(bytes), textLength));
 }

@@ -22,5 +22,5 @@ private:
 // The constant's name without its INTERNET_STATUS_ prefix ("RESOLVING_NAME"), or "UNKNOWN".
 const char* StatusName(std::uint32_t internetStatus);
 // The information of a notification as printable text: the byte counts of REQUEST_SENT and
-// RESPONSE_RECEIVED as numbers, anything else as text (control bytes as \xNN).
+// RESPONSE_RECEIVED as numbers, anything else as PrintableText.
 std::string StatusInfoText(std::uint32_t internetStatus, const void* information, std::uint32_t length);

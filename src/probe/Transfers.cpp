@@ -5,6 +5,7 @@
 #include "platform/inet/FtpConnection.h"
 #include "platform/inet/InternetException.h"
 #include "platform/inet/InternetFile.h"
+#include "probe/RemoveOnSignal.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,7 +32,7 @@ std::uint32_t TransferType(const ProbeOptions& options)
 
 // A download's bytes go to a temporary file beside the target, which takes the target's name
 // only once the server has confirmed the transfer: a failed download never leaves a file that
-// looks complete. Removed unless committed.
+// looks complete. Removed unless committed, also when a signal stops the probe.
 class PartialFile {
 public:
     explicit PartialFile(const std::filesystem::path& target) : m_target(target)
@@ -42,6 +43,13 @@ public:
         if (m_fd < 0)
             throw std::runtime_error("cannot create a file beside " + target.string() + ": " + std::strerror(errno));
         m_path = pattern;
+        try {
+            m_removeOnSignal.Register(m_path);
+        } catch (...) {
+            close(m_fd);
+            unlink(m_path.c_str());
+            throw;
+        }
     }
     ~PartialFile()
     {
@@ -78,10 +86,13 @@ public:
         if (std::rename(m_path.c_str(), m_target.c_str()) != 0)
             throw std::runtime_error("cannot rename the download to " + m_target.string() + ": " +
                                      std::strerror(errno));
+        m_removeOnSignal.Unregister();
         m_committed = true;
     }
 
 private:
+    // Before the file exists and until after it is removed: a signal between never leaves it.
+    RemoveOnSignal m_removeOnSignal;
     std::filesystem::path m_target;
     std::string m_path;
     int m_fd = -1;

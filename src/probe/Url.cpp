@@ -1,5 +1,6 @@
 #include "probe/Url.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -58,6 +59,7 @@ std::optional<FtpUrl> ParseFtpUrl(std::string_view text)
             return std::nullopt;
         url.user = *user;
         url.password = *password;
+        url.hasPassword = colon != std::string_view::npos;
     }
 
     std::string_view portText;
@@ -88,4 +90,21 @@ std::optional<FtpUrl> ParseFtpUrl(std::string_view text)
         url.port = static_cast<std::uint16_t>(port);
     }
     return url;
+}
+
+void WipeUrlPassword(char* text)
+{
+    std::string_view url(text);
+    if (url.substr(0, kScheme.size()) != kScheme)
+        return;
+    // The same bounds ParseFtpUrl finds: the authority ends at the first '/', the password
+    // runs from the first ':' of the credentials to the last '@'.
+    const std::size_t authorityEnd = std::min(url.find('/', kScheme.size()), url.size());
+    const std::size_t at = url.rfind('@', authorityEnd);
+    if (at == std::string_view::npos || at < kScheme.size())
+        return;
+    const std::size_t colon = url.find(':', kScheme.size());
+    if (colon == std::string_view::npos || colon > at)
+        return;
+    std::fill(text + colon + 1, text + at, '*');
 }

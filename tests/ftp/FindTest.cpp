@@ -159,12 +159,16 @@ TEST_P(FindTest, FindsNothingForMissingName)
     ASSERT_TRUE(Connection().SetCurrentDirectory(Remote("few")));
     CFtpFileFind finder(&Connection());
     EXPECT_FALSE(finder.FindFile("two.txt"));
+    EXPECT_EQ(finder.GetLastErrorCode(), ERROR_NO_MORE_FILES);
 }
 
-TEST_P(FindTest, FindsNothingInMissingDirectory)
+// A directory that is not there could not be listed: that is no empty folder.
+TEST_P(FindTest, FailsToListMissingDirectory)
 {
     CFtpFileFind finder(&Connection());
     EXPECT_FALSE(finder.FindFile(Remote("nowhere") + "/*"));
+    EXPECT_EQ(finder.GetLastErrorCode(), ERROR_INTERNET_EXTENDED_ERROR);
+    EXPECT_THAT(finder.GetLastErrorText(), testing::MatchesRegex("5[0-9][0-9] .*"));
 }
 
 TEST_P(FindTest, FindsNothingInEmptyDirectory)
@@ -172,9 +176,12 @@ TEST_P(FindTest, FindsNothingInEmptyDirectory)
     Server().MakeDir(Local("void"));
     CFtpFileFind finder(&Connection());
     EXPECT_FALSE(finder.FindFile(Remote("void") + "/*"));
+    EXPECT_EQ(finder.GetLastErrorCode(), ERROR_NO_MORE_FILES);
     finder.Close();
     ASSERT_TRUE(Connection().SetCurrentDirectory(Remote("void")));
     EXPECT_FALSE(finder.FindFile("*"));
+    EXPECT_EQ(finder.GetLastErrorCode(), ERROR_NO_MORE_FILES);
+    EXPECT_EQ(finder.GetLastErrorText(), "");
 }
 
 TEST_P(FindTest, FindsAgainAfterClose)

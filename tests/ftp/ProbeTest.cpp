@@ -7,11 +7,18 @@
 
 #include <gmock/gmock.h>
 
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 using testing::HasSubstr;
 using testing::Not;
@@ -312,4 +319,204 @@ TEST(ProbeParseListing, ReadsMlsdLinesWhenAsked)
     EXPECT_THAT(lines[0], HasSubstr("\"name\":\"data.csv\""));
     EXPECT_THAT(lines[0], HasSubstr("\"size\":42"));
     EXPECT_THAT(lines[0], HasSubstr("\"time\":\"2024-03-15T10:11:12Z\""));
+}
+
+namespace {
+
+std::string RogueUrl(const RogueServer& rogue, const std::string& path = {})
+{
+    return UrlOf(RogueServer::kUser, RogueServer::kPassword, rogue.Port()) + path;
+}
+
+// The probe's command line as `ps` shows it: /proc/PID/cmdline, arguments joined by blanks.
+std::string CommandLineOf(pid_t pid)
+{
+    std::string text = LocalText("/proc/" + std::to_string(pid) + "/cmdline");
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    return text;
+}
+
+// Waits (without a tight deadline) until `done` holds; false if it never does.
+template <typename F>
+bool Eventually(F&& done)
+{
+    for (int i = 0; i < 200; ++i) {
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+} // namespace
+
+// Whatever breaks a listing, ls says so and fails: an empty output with status 0 is kept for
+// a listing that arrived and held nothing.
+TEST(ProbeListing, FailsWithReasonWhenListingFails)
+{
+    const std::vector<std::pair<std::string, std::string>> failures = {
+        {"list-421-mid", "421"},
+        {"list-data-refused", "error 12029"},
+        {"list-450", "450"},
+        {"list-451-after-data", "451"},
+    };
+    for (const auto& [scenario, reason] : failures) {
+        SCOPED_TRACE(scenario);
+        RogueServer rogue(scenario);
+        CommandResult result = Probe({"--timeout", "5", RogueUrl(rogue), "ls"});
+        EXPECT_EQ(result.exitCode, kFailed);
+        EXPECT_EQ(result.out, "");
+        EXPECT_THAT(result.err, HasSubstr("ls . failed: error "));
+        EXPECT_THAT(result.err, HasSubstr(reason));
+    }
+    RogueServer empty("list-no-files-found");
+    CommandResult result = Probe({"--timeout", "5", RogueUrl(empty), "ls"});
+    EXPECT_EQ(result.exitCode, kDone) << result.err;
+    EXPECT_EQ(result.out, "");
+}
+
+// Escape sequences from a server reach the terminal as text, never as commands to it.
+TEST(ProbeOutput, EscapesControlCharactersOfServerText)
+{
+    RogueServer refusing("escape-530");
+    CommandResult refused = Probe({"--timeout", "5", RogueUrl(refusing), "pwd"});
+    EXPECT_EQ(refused.exitCode, kFailed);
+    EXPECT_THAT(refused.err, HasSubstr("530 \\x1b]0;owned\\x07\\x1b[2J\\x1bcLogin incorrect."));
+    EXPECT_EQ(refused.err.find('\x1b'), std::string::npos);
+    EXPECT_EQ(refused.err.find('\x07'), std::string::npos);
+
+    RogueServer naming("escape-names");
+    CommandResult listed = Probe({"--timeout", "5", RogueUrl(naming), "ls"});
+    ASSERT_EQ(listed.exitCode, kDone) << listed.err;
+    EXPECT_THAT(listed.out, HasSubstr(" csi\\xc2\\x9b2Jname\n"));
+    EXPECT_THAT(listed.out, HasSubstr(" latin\\xe9\n"));
+    EXPECT_THAT(listed.out, HasSubstr(" plain\n"));
+    EXPECT_EQ(listed.out.find("\xc2\x9b"), std::string::npos);
+}
+
+// The password need not stand on the command line: a login file or the environment gives it,
+// and what the server receives is that password.
+TEST(ProbeLogin, TakesPasswordFromLoginFileOrEnvironment)
+{
+    TempDir home;
+    const std::filesystem::path netrc = home.WriteFile("netrc", "machine other.example login x password wrong\n"
+                                                                "machine 127.0.0.1 login rogue password \"from file\"\n"
+                                                                "default login anyone password fallback\n");
+    std::filesystem::permissions(netrc, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    {
+        RogueServer rogue("normal");
+        const std::string url = "ftp://127.0.0.1:" + std::to_string(rogue.Port());
+        CommandResult result = Probe({"--timeout", "5", "--netrc-file", netrc.string(), url, "pwd"});
+        EXPECT_EQ(result.exitCode, kDone) << result.err;
+        EXPECT_THAT(rogue.LogLines(), testing::IsSupersetOf({"1 USER rogue", "1 PASS from file"}));
+    }
+    {
+        RogueServer rogue("normal");
+        ::setenv("FERRIX_PASSWORD", "from-environment", 1);
+        CommandResult result =
+            Probe({"--timeout", "5", "ftp://rogue@127.0.0.1:" + std::to_string(rogue.Port()), "pwd"});
+        ::unsetenv("FERRIX_PASSWORD");
+        EXPECT_EQ(result.exitCode, kDone) << result.err;
+        EXPECT_THAT(rogue.LogLines(), testing::Contains("1 PASS from-environment"));
+    }
+    // A login file others may read holds no secret: refused before anything is sent.
+    std::filesystem::permissions(netrc, std::filesystem::perms::group_read | std::filesystem::perms::others_read,
+                                 std::filesystem::perm_options::add);
+    RogueServer rogue("normal");
+    CommandResult refused = Probe({"--timeout", "5", "--netrc-file", netrc.string(),
+                                   "ftp://127.0.0.1:" + std::to_string(rogue.Port()), "pwd"});
+    EXPECT_EQ(refused.exitCode, kFailed);
+    EXPECT_THAT(refused.err, HasSubstr("chmod 600"));
+    EXPECT_EQ(rogue.CountCommands("CONNECT"), 0);
+}
+
+// While the probe waits on a server, `ps` shows no password and a crash would leave no core.
+TEST(ProbeSecrets, HidesUrlPasswordAndWritesNoCore)
+{
+    RogueServer rogue("stall-reply");   // never answers CWD
+    TempDir work;
+    const std::string secret = "Visible-Secret-9";
+    ChildProcess probe({FERRIX_PROBE_PATH, "--timeout", "30",
+                        UrlOf(RogueServer::kUser, secret, rogue.Port()) + "/pub", "pwd"},
+                       work.Path() / "stderr.txt", true);
+    ASSERT_TRUE(Eventually([&] { return rogue.CountCommands("CWD") > 0; }));
+    const std::string commandLine = CommandLineOf(probe.Pid());
+    EXPECT_THAT(commandLine, HasSubstr("ftp://rogue:" + std::string(secret.size(), '*') + "@127.0.0.1"));
+    EXPECT_THAT(commandLine, Not(HasSubstr(secret)));
+    EXPECT_THAT(LocalText("/proc/" + std::to_string(probe.Pid()) + "/limits"),
+                testing::ContainsRegex("Max core file size +0 +0 "));
+}
+
+// A download stopped from outside leaves neither the file nor its hidden partial file.
+TEST(ProbeDownload, RemovesPartialFileWhenStoppedBySignal)
+{
+    RogueServer rogue("stall-data");   // 150, then no data
+    TempDir local;
+    TempDir work;
+    ChildProcess probe({FERRIX_PROBE_PATH, "--timeout", "30", RogueUrl(rogue), "get", "/file.bin",
+                        (local.Path() / "file.bin").string()},
+                       work.Path() / "stderr.txt", true);
+    ASSERT_TRUE(Eventually([&] { return rogue.CountCommands("RETR") > 0; }));
+    EXPECT_FALSE(std::filesystem::is_empty(local.Path()));   // the partial file is there
+    probe.Stop();
+    EXPECT_TRUE(std::filesystem::is_empty(local.Path()));
+}
+
+namespace {
+
+// What the probe wrote on its terminal, after answering its password prompt with `answer`
+// once the prompt has appeared; exit status in `exitCode`.
+std::string RunOnTerminal(const std::vector<std::string>& arguments, const std::string& answer, int& exitCode)
+{
+    int terminal = -1;
+    const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (pid == 0) {
+        std::vector<char*> argv;
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    std::string seen;
+    bool answered = false;
+    char buffer[256];
+    for (;;) {
+        pollfd ready{terminal, POLLIN, 0};
+        if (::poll(&ready, 1, 30000) <= 0) {
+            ::kill(pid, SIGKILL);   // it would have ended long before; the test fails on what it saw
+            break;
+        }
+        const ssize_t got = ::read(terminal, buffer, sizeof buffer);
+        if (got <= 0)
+            break;   // the probe has ended and closed the terminal
+        seen.append(buffer, static_cast<std::size_t>(got));
+        if (!answered && seen.find("Password for") != std::string::npos && seen.back() == ' ') {
+            answered = true;
+            const std::string line = answer + "\n";
+            EXPECT_EQ(::write(terminal, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+        }
+    }
+    ::close(terminal);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return seen;
+}
+
+} // namespace
+
+// With no password given anywhere and a terminal on standard input, the probe asks for one
+// and does not show what is typed.
+TEST(ProbeLogin, AsksForPasswordOnATerminal)
+{
+    RogueServer rogue("normal");
+    int exitCode = -1;
+    const std::string shown = RunOnTerminal(
+        {FERRIX_PROBE_PATH, "--timeout", "5", "ftp://rogue@127.0.0.1:" + std::to_string(rogue.Port()), "pwd"},
+        "typed-secret", exitCode);
+    EXPECT_EQ(exitCode, kDone) << shown;
+    EXPECT_THAT(shown, HasSubstr("Password for rogue@127.0.0.1: "));
+    EXPECT_THAT(shown, Not(HasSubstr("typed-secret")));
+    EXPECT_THAT(rogue.LogLines(), testing::Contains("1 PASS typed-secret"));
 }

@@ -1,8 +1,11 @@
-// Arbitrary bytes from a server: the reply reader and the reply parsers must never crash,
-// read out of bounds or loop; they return replies or throw CInternetException.
+// Arbitrary bytes from a server: the reply reader, the reply parsers and the listing builder
+// must never crash, read out of bounds or loop; they return results or throw
+// CInternetException. A listing gives the same entries however its bytes were cut.
 
 #include "platform/inet/ByteStream.h"
 #include "platform/inet/InternetException.h"
+#include "platform/inet/ListingBuilder.h"
+#include "platform/inet/ListingParser.h"
 #include "platform/inet/PassiveReply.h"
 #include "platform/inet/PwdReply.h"
 #include "platform/inet/ReplyReader.h"
@@ -11,7 +14,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <cstdlib>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -61,6 +66,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const CInternetException&) {
     }
     const std::string_view raw(reinterpret_cast<const char*>(data), size);
+    constexpr std::int64_t kNow = 1796699789;
+    const std::vector<ListingEntry> whole = ParseListing(raw, ListingFormat::Auto, kNow);
+    ListingBuilder builder(ListingFormat::Auto, kNow);
+    for (std::size_t pos = 0; pos < raw.size();) {
+        const std::size_t piece = std::min<std::size_t>(1 + static_cast<std::uint8_t>(raw[pos]) % 61, raw.size() - pos);
+        builder.Add(raw.substr(pos, piece));
+        pos += piece;
+    }
+    const std::vector<ListingEntry> cut = builder.Finish();
+    if (cut.size() != whole.size())
+        std::abort();
+    for (std::size_t i = 0; i < cut.size(); ++i)
+        if (cut[i].name != whole[i].name || cut[i].size != whole[i].size)
+            std::abort();
     (void)ParsePasvPort(raw);
     (void)ParseEpsvPort(raw);
     (void)ParsePwdReply(raw);

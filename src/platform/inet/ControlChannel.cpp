@@ -3,6 +3,8 @@
 #include "platform/inet/FtpCommand.h"
 #include "platform/inet/SocketWait.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kServiceClosing = 421;
@@ -40,9 +42,29 @@ FtpReply ControlChannel::ReadReply(std::chrono::milliseconds timeout, bool mayHa
     return Receive(timeout, mayHaveTakenEffect, true);
 }
 
+FtpReply ControlChannel::ReadFinalReply(std::chrono::milliseconds timeout, bool mayHaveTakenEffect)
+{
+    return ReceiveFinal(timeout, mayHaveTakenEffect, true);
+}
+
 FtpReply ControlChannel::ReadGreeting(std::chrono::milliseconds timeout)
 {
-    return Receive(timeout, false, false);
+    return ReceiveFinal(timeout, false, false);
+}
+
+FtpReply ControlChannel::ReceiveFinal(std::chrono::milliseconds timeout, bool mayHaveTakenEffect, bool report)
+{
+    using Clock = std::chrono::steady_clock;
+    // A 1xx reply must not restart the wait: a server repeating one would hold us for ever.
+    const Clock::time_point deadline = Clock::now() + timeout * kFinalReplyTimeouts;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0)
+            throw CInternetException(ERROR_INTERNET_TIMEOUT, "Timed out waiting for the server's final reply");
+        FtpReply reply = Receive(std::min(timeout, left), mayHaveTakenEffect, report);
+        if (!reply.IsPreliminary())
+            return reply;
+    }
 }
 
 FtpReply ControlChannel::Receive(std::chrono::milliseconds timeout, bool mayHaveTakenEffect, bool report)
@@ -69,18 +91,23 @@ FtpReply ControlChannel::Receive(std::chrono::milliseconds timeout, bool mayHave
     return *reply;
 }
 
-bool ControlChannel::LooksDropped(std::chrono::milliseconds timeout)
+std::optional<std::string> ControlChannel::WhyUnusable(std::chrono::milliseconds timeout)
 {
-    for (;;) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + timeout;
+    for (int strays = 0;; ++strays) {
         if (!m_reader.HasBufferedData() && WaitReadable(m_stream->PollHandle(), std::chrono::milliseconds(0)) == WaitResult::TimedOut)
-            return false;
+            return std::nullopt;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (strays >= kMaxStrayReplies || left.count() <= 0)
+            return "The server sent more replies than were asked for";
         try {
-            std::optional<FtpReply> stray = m_reader.Read(timeout);
+            std::optional<FtpReply> stray = m_reader.Read(left);
             if (!stray || stray->code == kServiceClosing)
-                return true;
+                return "The server closed the connection";
             // A late reply to something already given up on; it answers nothing now.
         } catch (const CInternetException&) {
-            return true;
+            return "The server closed the connection";
         }
     }
 }

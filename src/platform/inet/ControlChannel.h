@@ -10,6 +10,8 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 // The control connection is gone (end of stream, reset, or a 421). `MayHaveTakenEffect` says
@@ -43,15 +45,27 @@ public:
     // Sends one command. Refuses an unsafe argument before anything goes out. A connection
     // found gone at this point throws ControlConnectionLost that has not taken effect.
     void Send(std::string_view verb, std::string_view argument, std::chrono::milliseconds timeout);
+    // A final reply must come within this many time-outs, however many 1xx replies ("120
+    // ready in a minute", "150 opening") a server sends before it.
+    static constexpr int kFinalReplyTimeouts = 4;
+    // Stray replies discarded before a command; a server that sends more is not in step.
+    static constexpr int kMaxStrayReplies = 16;
+
     // The next reply. The end of the stream throws ControlConnectionLost(`mayHaveTakenEffect`).
     FtpReply ReadReply(std::chrono::milliseconds timeout, bool mayHaveTakenEffect);
-    // The server's greeting: a reply, but not a response to any request, so it is not
-    // reported as one ("waiting for the server to respond to a request").
+    // The next reply that is not preliminary (1xx), each wait at most `timeout`, all of them
+    // at most kFinalReplyTimeouts times that; later throws ERROR_INTERNET_TIMEOUT.
+    FtpReply ReadFinalReply(std::chrono::milliseconds timeout, bool mayHaveTakenEffect);
+    // The server's greeting, after any 1xx replies, bounded as ReadFinalReply: a reply, but
+    // not a response to any request, so it is not reported as one ("waiting for the server to
+    // respond to a request").
     FtpReply ReadGreeting(std::chrono::milliseconds timeout);
 
-    // True when the server has closed the connection, reset it or announced 421 while no
-    // request was outstanding. Stray replies found on the way are discarded.
-    bool LooksDropped(std::chrono::milliseconds timeout);
+    // Why the connection cannot take the next command, or nullopt when it can: the server has
+    // closed it, reset it or announced 421 while no request was outstanding, or has sent more
+    // stray replies than kMaxStrayReplies (or not finished them within `timeout`), so that its
+    // state is unknown. Stray replies found on the way are discarded.
+    std::optional<std::string> WhyUnusable(std::chrono::milliseconds timeout);
 
     int PollHandle() const { return m_stream->PollHandle(); }
     bool HasBufferedReply() const { return m_reader.HasBufferedData(); }
@@ -60,6 +74,7 @@ public:
 
 private:
     FtpReply Receive(std::chrono::milliseconds timeout, bool mayHaveTakenEffect, bool report);
+    FtpReply ReceiveFinal(std::chrono::milliseconds timeout, bool mayHaveTakenEffect, bool report);
 
     std::unique_ptr<TcpStream> m_stream;
     ReplyReader m_reader;

@@ -3,6 +3,7 @@
 #include "platform/inet/FtpTransfer.h"
 #include "platform/inet/PwdReply.h"
 #include "platform/inet/Resolver.h"
+#include "platform/inet/SecretScrubber.h"
 
 #include <algorithm>
 
@@ -13,8 +14,6 @@ namespace {
 constexpr int kMaxReopenAttempts = 1;
 // QUIT is a courtesy; a server that does not answer it must not hold up closing.
 constexpr std::chrono::milliseconds kQuitReplyTimeout{2000};
-// Shorter passwords would turn ordinary words of a reply into asterisks.
-constexpr std::size_t kMinScrubbedPasswordLength = 3;
 constexpr int kNeedPassword = 331;
 constexpr int kNeedAccount = 332;
 constexpr const char* kAnonymousUser = "anonymous";
@@ -34,12 +33,7 @@ FtpClient::~FtpClient() = default;
 
 std::string FtpClient::Scrub(std::string text) const
 {
-    const std::string& secret = m_login.password;
-    if (secret.size() < kMinScrubbedPasswordLength)
-        return text;
-    for (std::size_t pos = text.find(secret); pos != std::string::npos; pos = text.find(secret, pos))
-        text.replace(pos, secret.size(), "********");
-    return text;
+    return ScrubSecret(std::move(text), m_login.password);
 }
 
 void FtpClient::Fail(const FtpReply& reply) const
@@ -94,10 +88,7 @@ void FtpClient::Connect()
 
 void FtpClient::LogIn()
 {
-    FtpReply greeting = m_control->ReadGreeting(Timeout());
-    while (greeting.IsPreliminary())   // 120: ready in a few minutes
-        greeting = m_control->ReadGreeting(Timeout());
-    RequireSuccess(greeting);
+    RequireSuccess(m_control->ReadGreeting(Timeout()));
 
     const std::string user = m_login.user.empty() ? kAnonymousUser : m_login.user;
     std::string password = m_login.password;
@@ -184,8 +175,8 @@ FtpReply FtpClient::Command(std::string_view verb, std::string_view argument, bo
 {
     if (!m_control)
         throw ControlConnectionLost(false, "The connection to the server was lost");
-    if (m_control->LooksDropped(Timeout()))
-        throw ControlConnectionLost(false, "The server closed the connection");
+    if (std::optional<std::string> why = m_control->WhyUnusable(Timeout()))
+        throw ControlConnectionLost(false, *why);
     try {
         m_control->Send(verb, argument, Timeout());
         return m_control->ReadReply(Timeout(), hasEffect);

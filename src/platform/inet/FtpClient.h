@@ -56,7 +56,9 @@ public:
     void Rename(const std::string& oldPath, const std::string& newPath);
 
     // The entries a finder pattern selects ("*", "dir/*", "name", "dir/name"), always as the
-    // server has them now. Empty when nothing matches or the directory does not exist.
+    // server has them now. Empty only when the listing arrived and nothing in it matches; a
+    // directory that cannot be listed (missing, refused, cut off, over the listing limits)
+    // throws CInternetException.
     std::vector<ListingEntry> Find(const std::string& pattern);
 
     // Starts RETR or STOR. The transfer must be finished or destroyed before the next request.
@@ -98,8 +100,12 @@ private:
     // Listings, in FtpClientListing.cpp.
     std::vector<ListingEntry> ListDirectory(const std::string& directory);
     std::vector<ListingEntry> LookUpName(const std::string& directory, const std::string& name);
-    // The listing's text; nullopt when the server refused the command (no such directory).
-    std::optional<std::string> ReadListing(std::string_view verb, std::string_view argument);
+    struct Listing {
+        std::vector<ListingEntry> entries;
+        bool blank = true;   // the server sent nothing but blanks and line ends
+    };
+    // The whole listing, parsed as it arrives. A refused command throws TransferRefused.
+    Listing ReadListing(std::string_view verb, std::string_view argument, ListingFormat format);
 
     // Data connections, in FtpClientTransfers.cpp.
     std::unique_ptr<FtpTransfer> StartTransfer(std::string_view verb, std::string_view argument, bool hasEffect,

@@ -3,34 +3,28 @@
 #include "platform/inet/FtpClient.h"
 
 #include "platform/inet/FtpTransfer.h"
+#include "platform/inet/ListingBuilder.h"
 #include "platform/inet/ListingParser.h"
 #include "platform/inet/RemotePath.h"
 
+#include <algorithm>
+#include <cctype>
 #include <ctime>
 
 namespace {
 
-// A listing is read whole before the finder hands out entries; a server streaming without
-// end must not exhaust memory (a directory of a million entries is still well below this).
-constexpr std::size_t kMaxListingBytes = 256 * 1024 * 1024;
 constexpr std::size_t kListingReadBlock = 64 * 1024;
+// A server that answers 550 or 450 to LIST on an empty directory says so in these words.
+constexpr std::string_view kNoFilesFound = "no files found";
+constexpr int kFileUnavailable = 550;
 
-bool IsBlank(const std::string& text)
+bool IsNoFilesFoundReply(std::string text)
 {
-    return text.find_first_not_of(" \t\r\n") == std::string::npos;
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text.find(kNoFilesFound) != std::string::npos;
 }
 
 std::int64_t NowUtc() { return static_cast<std::int64_t>(std::time(nullptr)); }
-
-// The listing's entries; lines that could not be read are told to the session log, so that a
-// folder that looks short is never short without a word.
-std::vector<ListingEntry> ReadEntries(const std::string& text, ListingFormat format, const StatusReporter& status)
-{
-    ListingReport report = ParseListingReport(text, format, NowUtc());
-    if (report.skippedLines > 0)
-        status.Report(INTERNET_STATUS_LISTING_LINES_SKIPPED, DescribeSkippedLines(report));
-    return std::move(report.entries);
-}
 
 std::string JoinPath(const std::string& directory, const std::string& name)
 {
@@ -53,23 +47,28 @@ std::vector<ListingEntry> FtpClient::Find(const std::string& pattern)
     return entries;
 }
 
-std::optional<std::string> FtpClient::ReadListing(std::string_view verb, std::string_view argument)
+FtpClient::Listing FtpClient::ReadListing(std::string_view verb, std::string_view argument, ListingFormat format)
 {
     std::unique_ptr<FtpTransfer> transfer;
     try {
         transfer = StartTransfer(verb, argument, false, TransferDirection::Download, false, std::nullopt);
-    } catch (const TransferRefused&) {
-        return std::nullopt;   // 550 and friends: no such directory, nothing to list
+    } catch (const TransferRefused& refused) {
+        // Some servers (IIS, older Unix daemons) refuse to list an empty directory.
+        if (IsNoFilesFoundReply(refused.GetText()))
+            return {};
+        throw;
     }
-    std::string text;
+    ListingBuilder builder(format, NowUtc());
     char block[kListingReadBlock];
-    while (std::size_t got = transfer->Read(block, sizeof(block))) {
-        if (text.size() + got > kMaxListingBytes)
-            throw CInternetException(ERROR_INTERNET_EXTENDED_ERROR, "The directory listing is too large");
-        text.append(block, got);
-    }
+    while (std::size_t got = transfer->Read(block, sizeof(block)))
+        builder.Add(std::string_view(block, got));
     transfer->Finish();
-    return text;
+    ListingReport report = builder.FinishReport();
+    // Lines that could not be read are told to the session log, so that a folder that looks
+    // short is never short without a word.
+    if (report.skippedLines > 0)
+        m_status.Report(INTERNET_STATUS_LISTING_LINES_SKIPPED, DescribeSkippedLines(report));
+    return {std::move(report.entries), builder.Blank()};
 }
 
 std::vector<ListingEntry> FtpClient::ListDirectory(const std::string& directory)
@@ -77,8 +76,7 @@ std::vector<ListingEntry> FtpClient::ListDirectory(const std::string& directory)
     if (m_features.Has("MLST")) {
         // MLSD takes its argument as a path, never as a pattern (RFC 3659 7.1).
         PrepareFor(directory);
-        std::optional<std::string> text = ReadListing("MLSD", directory);
-        return text ? ReadEntries(*text, ListingFormat::Mlsd, m_status) : std::vector<ListingEntry>();
+        return ReadListing("MLSD", directory, ListingFormat::Mlsd).entries;
     }
 
     // LIST's argument is a pattern on many servers (vsftpd globs it, and "LIST missing" gives
@@ -89,13 +87,18 @@ std::vector<ListingEntry> FtpClient::ListDirectory(const std::string& directory)
         if (!target || !m_workingDir) {
             // No way back to the caller's directory afterwards: list by argument.
             PrepareFor(directory);
-            std::optional<std::string> text = ReadListing("LIST", m_listAllWorks == false ? directory : "-a " + directory);
-            return text ? ReadEntries(*text, ListingFormat::Auto, m_status) : std::vector<ListingEntry>();
+            if (m_listAllWorks != false) {
+                try {
+                    return ReadListing("LIST", "-a " + directory, ListingFormat::Auto).entries;
+                } catch (const TransferRefused&) {
+                    if (m_listAllWorks == true)
+                        throw;   // "-a" works here: the directory is what was refused
+                }
+            }
+            return ReadListing("LIST", directory, ListingFormat::Auto).entries;
         }
         if (m_serverDir != target) {
-            FtpReply reply = Command("CWD", *target);
-            if (!reply.IsSuccess())
-                return {};
+            RequireSuccess(Command("CWD", *target));
             m_serverDir = target;
         }
     } else {
@@ -105,20 +108,24 @@ std::vector<ListingEntry> FtpClient::ListDirectory(const std::string& directory)
     // "-a" shows dot files on servers that read ls options; a server that refuses it, or takes
     // it for a name and lists nothing, is asked again without it.
     if (m_listAllWorks != false) {
-        std::optional<std::string> text = ReadListing("LIST", "-a");
-        if (text && !IsBlank(*text)) {
-            m_listAllWorks = true;
-            return ReadEntries(*text, ListingFormat::Auto, m_status);
+        std::optional<Listing> all;
+        try {
+            all = ReadListing("LIST", "-a", ListingFormat::Auto);
+        } catch (const TransferRefused&) {
+            // Asked again without the option below; a refusal of that is the answer.
         }
-        if (text && m_listAllWorks == true)
+        if (all && !all->blank) {
+            m_listAllWorks = true;
+            return std::move(all->entries);
+        }
+        if (all && m_listAllWorks == true)
             return {};
-        std::optional<std::string> plain = ReadListing("LIST", {});
-        if (!text || (plain && !IsBlank(*plain)))
+        Listing plain = ReadListing("LIST", {}, ListingFormat::Auto);
+        if (!all || !plain.blank)
             m_listAllWorks = false;
-        return plain ? ReadEntries(*plain, ListingFormat::Auto, m_status) : std::vector<ListingEntry>();
+        return std::move(plain.entries);
     }
-    std::optional<std::string> text = ReadListing("LIST", {});
-    return text ? ReadEntries(*text, ListingFormat::Auto, m_status) : std::vector<ListingEntry>();
+    return ReadListing("LIST", {}, ListingFormat::Auto).entries;
 }
 
 std::vector<ListingEntry> FtpClient::LookUpName(const std::string& directory, const std::string& name)
@@ -140,8 +147,9 @@ std::vector<ListingEntry> FtpClient::LookUpName(const std::string& directory, co
     const std::string path = JoinPath(directory, name);
     PrepareFor(path);
     FtpReply reply = Command("MLST", path);
-    if (!reply.IsSuccess())
-        return {};
+    if (reply.code == kFileUnavailable)
+        return {};   // no such entry: the search ran and matched nothing
+    RequireSuccess(reply);
     for (std::size_t i = 1; i + 1 < reply.lines.size(); ++i) {
         const std::string& line = reply.lines[i];
         if (line.empty() || line.front() != ' ')

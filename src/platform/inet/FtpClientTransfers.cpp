@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <vector>
 
 namespace {
 
@@ -74,24 +75,15 @@ std::unique_ptr<FtpTransfer> FtpClient::StartTransfer(std::string_view verb, std
     std::unique_ptr<ByteStream> data;
     std::unique_ptr<TcpListener> listener;
     if (m_passive) {
-        const bool neverWorked = m_passiveCommand == PassiveCommand::Unknown;
-        std::optional<std::uint16_t> port;
-        try {
-            port = RequestPassivePort();
-        } catch (const CInternetException& error) {
-            // A server without passive mode may still connect to us.
-            if (!neverWorked || error.m_dwError != ERROR_FTP_NO_PASSIVE_MODE)
-                throw;
-            m_passive = false;
-        }
-        if (port) {
-            // The port from the reply, the host of the control connection: never the host a
-            // server names, which could be anyone's.
-            data = TcpStream::Connect(m_control->PeerAddress().WithPort(*port), SocketRole::Data, Timeout());
-        }
-    }
-    if (!m_passive)
+        // Never active mode in place of a failed passive one: only the caller may ask for it,
+        // since it shows the server our own address.
+        const std::uint16_t port = RequestPassivePort();
+        // The port from the reply, the host of the control connection: never the host a
+        // server names, which could be anyone's.
+        data = TcpStream::Connect(m_control->PeerAddress().WithPort(port), SocketRole::Data, Timeout());
+    } else {
         listener = OfferActivePort();
+    }
 
     FtpReply reply = Command(verb, argument, hasEffect);
     if (!reply.IsPreliminary() && !reply.IsSuccess())
@@ -115,27 +107,26 @@ std::unique_ptr<FtpTransfer> FtpClient::StartTransfer(std::string_view verb, std
 
 std::uint16_t FtpClient::RequestPassivePort()
 {
+    // The command that worked last goes first; a refusal or a reply without a usable port (a
+    // malformed one, port 0) is answered by trying the other. PASV can only name IPv4 ports.
     const bool ipv6 = m_control->PeerAddress().IsIPv6();
-    if (m_passiveCommand != PassiveCommand::Pasv) {
-        FtpReply reply = Command("EPSV");
-        if (reply.code == kEpsvOk) {
-            if (std::optional<std::uint16_t> port = ParseEpsvPort(reply.Text())) {
-                m_passiveCommand = PassiveCommand::Epsv;
+    std::vector<PassiveCommand> order = {PassiveCommand::Epsv};
+    if (!ipv6)
+        order.insert(m_passiveCommand == PassiveCommand::Pasv ? order.begin() : order.end(), PassiveCommand::Pasv);
+    std::string lastReply;
+    for (PassiveCommand command : order) {
+        const bool epsv = command == PassiveCommand::Epsv;
+        FtpReply reply = Command(epsv ? "EPSV" : "PASV");
+        if (reply.code == (epsv ? kEpsvOk : kPasvOk)) {
+            const std::string text = reply.Text();
+            if (std::optional<std::uint16_t> port = epsv ? ParseEpsvPort(text) : ParsePasvPort(text)) {
+                m_passiveCommand = command;
                 return *port;
             }
         }
-        // PASV can only name IPv4 ports.
-        if (ipv6 || m_passiveCommand == PassiveCommand::Epsv)
-            throw CInternetException(ERROR_FTP_NO_PASSIVE_MODE, Scrub(reply.Text()));
+        lastReply = reply.Text();
     }
-    FtpReply reply = Command("PASV");
-    if (reply.code == kPasvOk) {
-        if (std::optional<std::uint16_t> port = ParsePasvPort(reply.Text())) {
-            m_passiveCommand = PassiveCommand::Pasv;
-            return *port;
-        }
-    }
-    throw CInternetException(ERROR_FTP_NO_PASSIVE_MODE, Scrub(reply.Text()));
+    throw CInternetException(ERROR_FTP_NO_PASSIVE_MODE, Scrub(lastReply));
 }
 
 std::unique_ptr<TcpListener> FtpClient::OfferActivePort()

@@ -6,6 +6,8 @@
 #include "platform/inet/InternetSession.h"
 #include "platform/inet/ListingEntry.h"
 
+#include <new>
+
 CFtpFileFind::CFtpFileFind(CFtpConnection* connection, DWORD_PTR context) : m_connection(connection), m_context(context)
 {
 }
@@ -31,6 +33,12 @@ bool CFtpFileFind::FindFile(const std::string& pattern, std::uint32_t /*flags*/)
     } catch (const CInternetException& error) {
         m_lastErrorCode = error.m_dwError;
         m_lastErrorText = error.GetText();
+        return false;
+    } catch (const std::bad_alloc&) {
+        // The listing stays within the library's limits, but the machine may have less.
+        m_entries = {};
+        m_lastErrorCode = ERROR_NOT_ENOUGH_MEMORY;
+        m_lastErrorText = "Not enough memory to hold the directory listing";
         return false;
     }
     if (m_entries.empty()) {

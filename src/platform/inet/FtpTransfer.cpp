@@ -52,14 +52,29 @@ void FtpTransfer::ReceiveFinalReply()
     if (!control)
         FailWith(ERROR_FTP_DROPPED, "The connection to the server was lost during the transfer");
     try {
-        FtpReply reply = control->ReadReply(m_client.Timeout(), true);
-        while (reply.IsPreliminary())
-            reply = control->ReadReply(m_client.Timeout(), true);
-        m_finalReply = std::move(reply);
+        m_finalReply = control->ReadFinalReply(m_client.Timeout(), true);
     } catch (const CInternetException& error) {
         m_client.DropControl();
         FailWith(error.m_dwError, error.GetText());
     }
+}
+
+void FtpTransfer::ReceiveControlReply(ControlChannel& control, std::chrono::milliseconds timeout)
+{
+    // One reply only: a late 1xx is passed over and the data read on, a final reply is kept
+    // for the end (or is the reason the transfer failed).
+    FtpReply reply;
+    try {
+        reply = control.ReadReply(timeout, true);
+    } catch (const CInternetException& error) {
+        m_client.DropControl();
+        FailWith(error.m_dwError, error.GetText());
+    }
+    if (reply.IsPreliminary())
+        return;
+    m_finalReply = std::move(reply);
+    if (m_finalReply->IsFailure())
+        FailWith(ERROR_INTERNET_EXTENDED_ERROR, m_finalReply->Text());
 }
 
 void FtpTransfer::FailAfterDataError(const CInternetException& error)
@@ -87,6 +102,10 @@ void FtpTransfer::FillBuffer()
     m_bufferStart = m_bufferEnd = 0;
     std::string& target = m_ascii ? m_raw : m_buffer;
     std::size_t got = 0;
+    using Clock = std::chrono::steady_clock;
+    // Replies on the control connection do not restart the wait for data: a server sending
+    // 1xx replies instead of data must time out like a silent one.
+    const Clock::time_point deadline = Clock::now() + m_client.Timeout();
     try {
         for (;;) {
             if (std::optional<std::size_t> received = m_data->TryReceive(target.data(), target.size())) {
@@ -96,18 +115,16 @@ void FtpTransfer::FillBuffer()
             // While waiting for data, watch the control connection too: a server that gives up
             // says so there and may leave the data connection open.
             ControlChannel* control = m_finalReply ? nullptr : m_client.Control();
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
             int ready = -1;
-            if (control && control->HasBufferedReply())
-                ready = 1;
-            else
-                ready = WaitEitherReadable(m_data->PollHandle(), control ? control->PollHandle() : -1, m_client.Timeout());
+            if (left.count() > 0)
+                ready = control && control->HasBufferedReply()
+                            ? 1
+                            : WaitEitherReadable(m_data->PollHandle(), control ? control->PollHandle() : -1, left);
             if (ready < 0)
                 throw CInternetException(ERROR_INTERNET_TIMEOUT, "Timed out waiting for data from the server");
-            if (ready == 1) {
-                ReceiveFinalReply();
-                if (m_finalReply->IsFailure())
-                    FailWith(ERROR_INTERNET_EXTENDED_ERROR, m_finalReply->Text());
-            }
+            if (ready == 1)
+                ReceiveControlReply(*control, left);
         }
     } catch (const CInternetException& error) {
         if (m_state == State::Failed)
@@ -230,10 +247,7 @@ void FtpTransfer::Abort() noexcept
     if (!control)
         return;
     try {
-        FtpReply reply = control->ReadReply(m_client.Timeout(), true);
-        while (reply.IsPreliminary())
-            reply = control->ReadReply(m_client.Timeout(), true);
-        m_finalReply = std::move(reply);
+        m_finalReply = control->ReadFinalReply(m_client.Timeout(), true);
     } catch (...) {
         m_client.DropControl();
     }

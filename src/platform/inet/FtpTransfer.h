@@ -7,6 +7,7 @@
 #include "platform/inet/FtpReply.h"
 #include "platform/inet/LineEndConverter.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -43,6 +44,7 @@ private:
 
     void FillBuffer();
     void ReceiveFinalReply();
+    void ReceiveControlReply(class ControlChannel& control, std::chrono::milliseconds timeout);
     void CheckComplete();
     [[noreturn]] void FailWith(std::uint32_t code, const std::string& text);
     [[noreturn]] void FailAfterDataError(const class CInternetException& error);

@@ -8,6 +8,9 @@
 
 using DWORD_PTR = std::uintptr_t;
 
+// The platform's code for an allocation that failed.
+constexpr std::uint32_t ERROR_NOT_ENOUGH_MEMORY = 8;
+
 // Error codes carried by CInternetException.
 constexpr std::uint32_t ERROR_INTERNET_OUT_OF_HANDLES = 12001;
 constexpr std::uint32_t ERROR_INTERNET_TIMEOUT = 12002;

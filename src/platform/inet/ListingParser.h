@@ -45,6 +45,10 @@ bool IsListingNoise(std::string_view line);
 // operating system."); Auto when it suggests none.
 ListingFormat ListingFormatFromSystem(std::string_view systReply);
 
+// LIST output in any layout: the one in `layout` first (what read the line before), then the
+// others in order; `layout` is set to the one that read the line.
+std::optional<ListingEntry> ParseAnyLayout(std::string_view line, std::int64_t nowUtc, ListingFormat& layout);
+
 // Auto tries MLSD only when asked (MLSD output is requested explicitly); for LIST output it
 // tries every layout, starting with the hint (when not Auto).
 std::optional<ListingEntry> ParseListingLine(std::string_view line, ListingFormat format, std::int64_t nowUtc,
@@ -74,11 +78,12 @@ using SkippedLineSink = std::function<void(std::size_t lineNumber, std::string_v
 // and MLSD cdir/pdir, are dropped without a count. Lines over kMaxListingLine count as
 // skipped. When no line gives an entry but every line that is not noise could be a bare name
 // (servers that answer LIST as NLST), those lines are the entries, of unknown size and time.
+// Throws CInternetException past ListingBuilder's limits.
 ListingReport ParseListingReport(std::string_view text, ListingFormat format, std::int64_t nowUtc,
                                  ListingFormat hint = ListingFormat::Auto, bool skipUnsafe = true,
                                  const SkippedLineSink& onSkipped = {});
 
-// ParseListingReport's entries alone.
+// ParseListingReport's entries alone; throws as it does.
 std::vector<ListingEntry> ParseListing(std::string_view text, ListingFormat format, std::int64_t nowUtc,
                                        bool skipUnsafe = true);
 

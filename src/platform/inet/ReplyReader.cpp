@@ -100,7 +100,7 @@ std::optional<FtpReply> ReplyReader::Read(std::chrono::milliseconds timeout)
     FtpReply reply;
     reply.code = std::stoi(first->substr(0, 3));
     const bool multiLine = first->size() > 3 && (*first)[3] == '-';
-    std::size_t total = first->size();
+    std::size_t total = first->size() + kLineOverheadBytes;
     const std::string code = first->substr(0, 3);
     reply.lines.push_back(std::move(*first));
     if (!multiLine)
@@ -108,7 +108,7 @@ std::optional<FtpReply> ReplyReader::Read(std::chrono::milliseconds timeout)
 
     for (;;) {
         std::optional<std::string> line = ReadLine(deadline, true);
-        total += line->size();
+        total += line->size() + kLineOverheadBytes;
         if (total > kMaxReplyBytes)
             ThrowProtocolError("reply too long");
         // The last line repeats the code followed by a space (or nothing at all, which a few

@@ -14,8 +14,10 @@ class ReplyReader {
 public:
     // Longest reply line accepted; mature clients use the same cap.
     static constexpr std::size_t kMaxLineBytes = 64 * 1024;
-    // A multi-line reply may not grow without end either (FEAT, HELP and MLST are small).
+    // A multi-line reply may not grow without end either (FEAT, HELP and MLST are small). Each
+    // line counts with what holding it costs, so that a flood of empty lines is stopped too.
     static constexpr std::size_t kMaxReplyBytes = 1024 * 1024;
+    static constexpr std::size_t kLineOverheadBytes = sizeof(std::string);
 
     explicit ReplyReader(ByteStream& stream) : m_stream(stream) {}
 

@@ -25,10 +25,32 @@ Scenarios:
   idle-drop-close      after the first CWD of the first session: close without a word
   retr-550             RETR: 550 at once, no 150
   short-data           SIZE announces the whole file; RETR sends less, then 226
+
+Reply floods (endless, until the client goes):
+  empty-line-flood     the reply to USER is "331-" followed by empty lines
+  stray-flood          unasked "200" replies from the greeting on, one after the other
+1xx storms:
+  greeting-120-storm   "120 Wait" again and again instead of a greeting
+  150-after-data       LIST and RETR: the data, then "150" again and again
+  150-instead-of-data  LIST and RETR: "150" again and again, the data connection idle
+Listing sizes (LIST, or MLSD where the scenario names it; FEAT then lists MLST):
+  listing-newlines     line feeds without end (past any sane listing's size)
+  mlsd-too-many        MLSD: one entry more than a client should hold (1,000,001)
+  mlsd-many            MLSD: 100,000 entries, a large but real directory
+Failed listings:
+  list-421-mid         LIST: half the listing, then 421 and the connection closed
+  list-data-refused    PASV names a port where nothing listens
+  list-450             LIST answered 450, before any data
+  list-451-after-data  LIST: the whole listing, then 451
+  list-no-files-found  LIST answered "550 No files found" (an empty directory, as IIS says)
+  pasv-port-zero       PASV names port 0; EPSV is unknown
+  escape-530           PASS answered 530 with terminal escape sequences in the text
+  escape-names         LIST holds names with C1 control characters and bytes that are no UTF-8
 """
 import os
 import socket
 import sys
+import threading
 import time
 
 sys.dont_write_bytecode = True
@@ -46,6 +68,14 @@ NORMAL_LISTING = (
 )
 
 ENTRY = b"-rw-r--r--   1 0 0 10 Jan 01 12:00 "
+FLOOD_CHUNK = 64 * 1024
+STORM_PAUSE = 0.05
+MLSD_LIMIT = 1000000
+ESCAPE_NAMES = (
+    ENTRY + b"csi\xc2\x9b2Jname\r\n"
+    + ENTRY + b"latin\xe9\r\n"
+    + ENTRY + b"plain\r\n"
+)
 HOSTILE_LISTING = b"".join([
     ENTRY + b"good.txt\r\n",
     ENTRY + b"../evil\r\n",
@@ -60,6 +90,15 @@ HOSTILE_LISTING = b"".join([
 ])
 
 
+def closed_port():
+    """A port on 127.0.0.1 where nothing listens (bound once, then let go)."""
+    probe = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    probe.bind(("127.0.0.1", 0))
+    port = probe.getsockname()[1]
+    probe.close()
+    return port
+
+
 class Session(scripted_ftpd.Session):
     OPENING = "150 Opening BINARY mode data connection."
 
@@ -68,6 +107,7 @@ class Session(scripted_ftpd.Session):
         self.scenario = args.scenario
         self.cwd = "/"
         self.cwd_count = 0
+        self.closed_port = closed_port()
 
     def logged_form(self, line):
         return scripted_ftpd.escape(line)
@@ -102,6 +142,78 @@ class Session(scripted_ftpd.Session):
         else:
             self.send_over_data(FILE_DATA)
 
+    def flood(self, unit, target=None):
+        """Sends `unit` over and over (on `target`, the control connection by default) until
+        the client goes away."""
+        target = target or self.control
+        chunk = unit * max(1, FLOOD_CHUNK // len(unit))
+        try:
+            while True:
+                target.sendall(chunk)
+        except OSError:
+            pass
+
+    def storm(self, reply):
+        """Sends the 1xx `reply` again and again, a little apart, until the client goes."""
+        try:
+            while True:
+                self.reply(reply)
+                time.sleep(STORM_PAUSE)
+        except OSError:
+            pass
+
+    def opened_data(self):
+        """The preliminary reply, then the data connection (None if there is none)."""
+        self.reply(self.OPENING)
+        return self.open_data_or_refuse()
+
+    def mlsd_lines(self, count):
+        line = b"type=file;size=1; f\r\n"
+        return line * count
+
+    def listing(self, verb):
+        """LIST, NLST and MLSD, as the scenario has them."""
+        s = self.scenario
+        if s == "list-450":
+            self.reply("450 Cannot list the directory now.")
+        elif s == "list-no-files-found":
+            self.reply("550 No files found.")
+        elif s == "list-451-after-data":
+            self.send_over_data(NORMAL_LISTING, "451 Local error in processing.")
+        elif s == "list-421-mid":
+            data = self.opened_data()
+            if data is None:
+                return
+            data.sendall(NORMAL_LISTING[: len(NORMAL_LISTING) // 2])
+            self.reply("421 Service not available, closing control connection.")
+            data.close()
+            self.control.shutdown(socket.SHUT_RDWR)
+            raise ConnectionAbortedError
+        elif s in ("150-after-data", "150-instead-of-data"):
+            data = self.opened_data()
+            if data is None:
+                return
+            if s == "150-after-data":
+                data.sendall(NORMAL_LISTING)
+                data.close()
+            self.storm("150 Still opening.")
+        elif s == "listing-newlines":
+            data = self.opened_data()
+            if data is not None:
+                self.flood(b"\n", data)
+                data.close()
+                self.reply("426 Connection closed; transfer aborted.")
+        elif s == "mlsd-too-many" and verb == "MLSD":
+            self.send_over_data(self.mlsd_lines(MLSD_LIMIT + 1))
+        elif s == "mlsd-many" and verb == "MLSD":
+            self.send_over_data(self.mlsd_lines(100000))
+        elif s == "hostile-listing":
+            self.send_over_data(HOSTILE_LISTING)
+        elif s == "escape-names":
+            self.send_over_data(ESCAPE_NAMES)
+        else:
+            self.send_over_data(NORMAL_LISTING)
+
     def store(self):
         received = self.receive_over_data()
         if received is None:
@@ -116,8 +228,16 @@ class Session(scripted_ftpd.Session):
         if s == "stall-greeting":
             time.sleep(FOREVER)
             return
+        if s == "greeting-120-storm":
+            self.storm("120 Service ready in a few minutes.")
+            return
         if s == "bad-reply-code":
             self.reply("2x0 Rogue FTP ready.")
+        elif s == "stray-flood":
+            # Stray replies in the very packet of the greeting, so that they wait before the
+            # first command whatever the timing; then more without end.
+            self.reply(b"220 Rogue FTP ready.\r\n" + b"200 Stray.\r\n" * 1000)
+            threading.Thread(target=self.flood, args=(b"200 Stray.\r\n",), daemon=True).start()
         else:
             self.reply("220 Rogue FTP ready.")
         while True:
@@ -129,14 +249,22 @@ class Session(scripted_ftpd.Session):
             if verb == "USER":
                 if s == "nul-in-reply":
                     self.reply(b"331 Password\x00 required.\r\n")
+                elif s == "empty-line-flood":
+                    self.reply(b"331-Password required.\r\n")
+                    self.flood(b"\r\n")
+                    return
                 else:
                     self.reply("331 Please specify the password.")
             elif verb == "PASS":
+                if s == "escape-530":
+                    self.reply(b"530 \x1b]0;owned\x07\x1b[2J\x1bcLogin incorrect.\r\n")
+                    continue
                 self.reply("230 Login successful.")
             elif verb == "SYST":
                 self.reply("215 UNIX Type: L8")
             elif verb == "FEAT":
-                self.reply(b"211-Features:\r\n PASV\r\n SIZE\r\n MDTM\r\n UTF8\r\n211 End\r\n")
+                mlst = b" MLST type*;size*;modify*;\r\n" if s.startswith("mlsd-") else b""
+                self.reply(b"211-Features:\r\n PASV\r\n SIZE\r\n MDTM\r\n UTF8\r\n" + mlst + b"211 End\r\n")
             elif verb in ("OPTS", "TYPE", "MODE", "STRU", "NOOP"):
                 self.reply("200 Ok.")
             elif verb == "PWD":
@@ -154,9 +282,16 @@ class Session(scripted_ftpd.Session):
                     self.control.close()
                     return
             elif verb == "PASV":
-                self.passive("10,0,0,1" if s == "pasv-foreign" else "127,0,0,1")
+                if s == "pasv-port-zero":
+                    self.reply("227 Entering Passive Mode (127,0,0,1,0,0).")
+                elif s == "list-data-refused":
+                    self.reply("227 Entering Passive Mode (127,0,0,1,%d,%d)." % (self.closed_port >> 8, self.closed_port & 255))
+                else:
+                    self.passive("10,0,0,1" if s == "pasv-foreign" else "127,0,0,1")
             elif verb == "PORT":
                 self.active(argument)
+            elif verb == "MLSD" and s.startswith("mlsd-"):
+                self.listing(verb)
             elif verb in ("EPSV", "EPRT", "MLSD", "MLST"):
                 self.reply("500 Unknown command.")
             elif verb == "SIZE":
@@ -164,7 +299,9 @@ class Session(scripted_ftpd.Session):
             elif verb == "MDTM":
                 self.reply("213 20240101120000")
             elif verb in ("LIST", "NLST"):
-                self.send_over_data(HOSTILE_LISTING if s == "hostile-listing" else NORMAL_LISTING)
+                self.listing(verb)
+            elif verb == "RETR" and s in ("150-after-data", "150-instead-of-data"):
+                self.listing(verb)
             elif verb == "RETR":
                 self.retrieve(argument)
             elif verb == "STOR":

@@ -153,6 +153,20 @@ TEST_F(ReplyReaderTest, RefusesEndlessMultiLineReply)
     EXPECT_EQ(ErrorOfNextRead(), ERROR_INTERNET_EXTENDED_ERROR);
 }
 
+// Empty lines cost memory too: a multi-line reply of nothing but line ends is stopped after
+// far fewer bytes than the cap, since each line counts with what holding it costs.
+TEST_F(ReplyReaderTest, RefusesEndlessReplyOfEmptyLines)
+{
+    int size = 4 << 20;
+    ::setsockopt(m_server.Get(), SOL_SOCKET, SO_SNDBUF, &size, sizeof(size));
+    const std::size_t lines = ReplyReader::kMaxReplyBytes / ReplyReader::kLineOverheadBytes + 1;
+    std::string reply = "331-Password required\r\n";
+    for (std::size_t i = 0; i < lines; ++i)
+        reply += "\r\n";
+    ServerSends(reply);
+    EXPECT_EQ(ErrorOfNextRead(), ERROR_INTERNET_EXTENDED_ERROR);
+}
+
 TEST_F(ReplyReaderTest, CleanEndOfStreamBeforeReplyGivesNothing)
 {
     m_server.Reset();
