@@ -44,16 +44,17 @@ LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD, char*, DWORD, REGSAM, 
 {
     if (!result)
         return ERROR_INVALID_PARAMETER;
+    RegistryStore& store = RegistryStore::Instance();
     const std::string_view path = subKey ? subKey : "";
     if (CountKeyPathParts(path) > kMaxRegistryKeyDepth)
-        return ERROR_INVALID_PARAMETER;
+        return store.Fail(ERROR_INVALID_PARAMETER, RegistryStore::kTooDeep);
     std::vector<std::string> parts = SplitKeyPath(path);
     for (const std::string& part : parts) {
         if (!IsValidKeyName(part))
-            return ERROR_INVALID_PARAMETER;
+            return store.Fail(ERROR_INVALID_PARAMETER, "a key name is longer than 255 characters or holds a line break");
     }
     bool created = false;
-    LONG error = RegistryStore::Instance().CreateKey(key, parts, result, created);
+    LONG error = store.CreateKey(key, parts, result, created);
     if (error == ERROR_SUCCESS && disposition)
         *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     return error;
@@ -101,8 +102,11 @@ LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD*, DWORD* type, BYTE
 LONG RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const BYTE* data, DWORD dataLength)
 {
     std::string_view name = valueName ? valueName : "";
-    if (!IsValidValueName(name) || (!data && dataLength > 0))
+    if (!data && dataLength > 0)
         return ERROR_INVALID_PARAMETER;
+    if (!IsValidValueName(name))
+        return RegistryStore::Instance().Fail(ERROR_INVALID_PARAMETER,
+                                              "a value name is longer than 16383 characters or holds a line break");
     std::vector<std::uint8_t> bytes;
     if (dataLength > 0)
         bytes.assign(data, data + dataLength);

@@ -15,9 +15,11 @@ namespace {
 RegistryKey currentUserKey;
 
 constexpr std::string_view kRootName = "HKEY_CURRENT_USER";
+const char* const kTooLarge = "the file would grow beyond what the program reads back";
 
 struct TreeRead {
     std::unique_ptr<RegistryNode> tree;
+    std::string text;
     FileReadResult result;
     int error = 0;
     bool keptAside = true;   // false: a file that is no store could not be moved out of the way
@@ -27,15 +29,16 @@ struct TreeRead {
 // make sense of is kept for the user to look at rather than overwritten by the next change.
 TreeRead ReadTree(const std::string& file)
 {
-    TreeRead read{std::make_unique<RegistryNode>(std::string(kRootName)), FileReadResult::Missing};
-    std::string text;
-    read.result = ReadWholeFile(file, text, &read.error);
-    if (read.result == FileReadResult::Read && !text.empty()) {
+    TreeRead read{std::make_unique<RegistryNode>(std::string(kRootName)), {}, FileReadResult::Missing};
+    read.result = ReadWholeFile(file, read.text, &read.error);
+    if (read.result == FileReadResult::Read && !read.text.empty()) {
         auto parsed = std::make_unique<RegistryNode>(std::string(kRootName));
-        if (ParseRegistryFile(text, *parsed))
+        if (ParseRegistryFile(read.text, *parsed)) {
             read.tree = std::move(parsed);
-        else
+        } else {
             read.keptAside = KeepFileAside(file);
+            read.text.clear();
+        }
     } else if (read.result == FileReadResult::TooLarge) {
         read.keptAside = KeepFileAside(file);
     }
@@ -146,7 +149,7 @@ LONG RegistryStore::CreateKey(HKEY key, const std::vector<std::string>& names, H
         return error;
     std::vector<std::string> path = *PathOf(key);
     if (path.size() + names.size() > kMaxRegistryKeyDepth)
-        return ERROR_INVALID_PARAMETER;
+        return Fail(ERROR_INVALID_PARAMETER, kTooDeep);
 
     // The path in the spelling of the keys that exist, and what the new keys add to the file.
     constexpr std::size_t kNone = static_cast<std::size_t>(-1);
@@ -165,7 +168,7 @@ LONG RegistryStore::CreateKey(HKEY key, const std::vector<std::string>& names, H
         growth += FormattedSectionSize(SubkeyPathLength(path, path.size()));
     }
     if (growth > kMaxStoreFileSize - std::min(m_size, kMaxStoreFileSize))
-        return Fail(ERROR_NOT_ENOUGH_QUOTA, m_path, "the file would grow beyond what the program reads back");
+        return Fail(ERROR_NOT_ENOUGH_QUOTA, kTooLarge);
 
     if (firstNew != kNone) {
         bool anyCreated = false;
@@ -196,7 +199,7 @@ LONG RegistryStore::SetValue(HKEY key, std::string_view name, std::uint32_t type
                             + (node == m_root.get() && node->values.empty() ? FormattedSectionSize(0) : 0);
     const std::size_t removed = existing ? FormattedValueSize(*existing) : 0;
     if (m_size - removed + added > kMaxStoreFileSize)
-        return Fail(ERROR_NOT_ENOUGH_QUOTA, m_path, "the file would grow beyond what the program reads back");
+        return Fail(ERROR_NOT_ENOUGH_QUOTA, kTooLarge);
 
     m_changes.push_back(Change{Change::Kind::ValueSet, *PathOf(key), value.name,
                                existing ? std::optional<RegistryValue>(*existing) : std::nullopt, 0});
@@ -283,47 +286,66 @@ LONG RegistryStore::WriteChanges()
     if (!read.keptAside)
         return Fail(ERROR_WRITE_FAULT, file, "it is not a settings file, and it could not be set aside");
 
-    if (ApplyChanges(*read.tree)) {
-        const std::size_t size = FormattedSize(*read.tree);
-        if (size > kMaxStoreFileSize)
-            return Fail(ERROR_NOT_ENOUGH_QUOTA, file, "the file would grow beyond what the program reads back");
-        if (int error = WriteFileAtomically(file, FormatRegistryFile(*read.tree))) {
+    ApplyChanges(*read.tree);
+    const std::size_t size = FormattedSize(*read.tree);
+    if (size > kMaxStoreFileSize)
+        return Fail(ERROR_NOT_ENOUGH_QUOTA, file, kTooLarge);
+    // Changes that leave the file as it is (values set to what they were) write nothing.
+    const std::string text = FormatRegistryFile(*read.tree);
+    if (text != read.text) {
+        if (int error = WriteFileAtomically(file, text)) {
             const bool denied = error == EACCES || error == EPERM || error == EROFS;
             return Fail(denied ? ERROR_ACCESS_DENIED : ERROR_WRITE_FAULT, file, ErrnoText(error));
         }
     }
     m_root = std::move(read.tree);
-    m_size = FormattedSize(*m_root);
+    m_size = size;
     return ERROR_SUCCESS;
 }
 
-bool RegistryStore::ApplyChanges(RegistryNode& tree) const
+void RegistryStore::ApplyChanges(RegistryNode& tree) const
 {
-    bool changed = false;
-    std::unordered_set<std::string> done;
+    // Which values to write: those this process changed, and those it only wrote again as they
+    // were, where no other instance changed them since (writing those too keeps the order of
+    // values that a save which deletes and sets them again has always given the file).
+    std::unordered_map<std::string, bool> write;
+    for (const Change& change : m_changes) {
+        if (change.kind == Change::Kind::KeyCreated)
+            continue;
+        auto [entry, first] = write.try_emplace(ValueIdentity(change.keyPath, change.valueName), false);
+        if (!first)
+            continue;
+        // The first change of a value holds its state as last read.
+        const RegistryValue* before = change.before ? &*change.before : nullptr;
+        const RegistryNode* mine = FindKey(*m_root, change.keyPath);
+        const RegistryNode* theirs = FindKey(tree, change.keyPath);
+        entry->second = !SameValue(before, mine ? mine->FindValue(change.valueName) : nullptr)
+                     || SameValue(before, theirs ? theirs->FindValue(change.valueName) : nullptr);
+    }
+
+    // The changes again in their order, each value with the data it has now.
+    bool created = false;
     for (const Change& change : m_changes) {
         if (change.kind == Change::Kind::KeyCreated) {
-            ObtainKey(tree, change.keyPath, changed);
+            ObtainKey(tree, change.keyPath, created);
             continue;
         }
-        // The first change of a value holds its state as last read; memory holds its state now.
-        if (!done.insert(ValueIdentity(change.keyPath, change.valueName)).second)
+        if (!write.at(ValueIdentity(change.keyPath, change.valueName)))
             continue;
+        if (change.kind == Change::Kind::ValueDeleted) {
+            if (RegistryNode* key = FindKey(tree, change.keyPath))
+                key->RemoveValue(change.valueName);
+            continue;
+        }
         const RegistryNode* mine = FindKey(*m_root, change.keyPath);
         const RegistryValue* now = mine ? mine->FindValue(change.valueName) : nullptr;
-        if (SameValue(change.before ? &*change.before : nullptr, now))
-            continue;
-        if (now) {
-            RegistryNode& key = ObtainKey(tree, change.keyPath, changed);
-            if (!SameValue(key.FindValue(now->name), now)) {
-                key.SetValue(now->name, now->type, now->data);
-                changed = true;
-            }
-        } else if (RegistryNode* key = FindKey(tree, change.keyPath)) {
-            changed = key->RemoveValue(change.valueName) || changed;
-        }
+        RegistryNode& key = ObtainKey(tree, change.keyPath, created);
+        // A value deleted again later is set for now only to take its place in the order.
+        if (now)
+            key.SetValue(now->name, now->type, now->data);
+        else
+            key.SetValue(change.valueName, REG_NONE, {});
     }
-    return changed;
 }
 
 void RegistryStore::UndoChanges()
@@ -365,6 +387,11 @@ LONG RegistryStore::Fail(LONG code, const std::string& file, const std::string& 
 {
     m_failure = RegistryFailure{file, reason};
     return code;
+}
+
+std::string RegistryStore::FilePath() const
+{
+    return m_loaded ? m_path : RegistryFilePath();
 }
 
 void RegistryStore::Reload()

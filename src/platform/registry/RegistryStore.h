@@ -4,8 +4,9 @@
 //
 // A change is made in memory and remembered. Writing takes the store's lock, reads the file
 // again and applies to it only the values this process changed (a value set back to what it
-// was is no change), so that another instance's changes to other values survive; where both
-// changed one value, the later write wins. The result becomes the tree in memory.
+// was is no change over another instance's), so that another instance's changes to other
+// values survive; where both changed one value, the later write wins. The result becomes the
+// tree in memory.
 
 #include "platform/registry/Registry.h"
 #include "platform/registry/RegistryBatch.h"
@@ -27,6 +28,8 @@ struct RegistryKey {
 
 class RegistryStore {
 public:
+    static constexpr const char* kTooDeep = "a key would lie more than 512 levels deep";
+
     static RegistryStore& Instance();
 
     // The key a handle names, reading the file on first use. nullptr with ERROR_INVALID_HANDLE
@@ -43,6 +46,8 @@ public:
     void BeginBatch();
     LONG EndBatch();
     RegistryFailure LastFailure() const { return m_failure; }
+    // Records why a call fails, for LastFailure, and returns `code`.
+    LONG Fail(LONG code, const std::string& reason) { return Fail(code, FilePath(), reason); }
     void Reload();
 
 private:
@@ -61,11 +66,11 @@ private:
     LONG Changed();
     LONG Commit();
     LONG WriteChanges();
-    // Applies this process's changes to `tree` (the file as read again); false when they
-    // change nothing there.
-    bool ApplyChanges(RegistryNode& tree) const;
+    // Applies this process's changes to `tree`, the file as read again.
+    void ApplyChanges(RegistryNode& tree) const;
     void UndoChanges();
     LONG Fail(LONG code, const std::string& file, const std::string& reason);
+    std::string FilePath() const;
 
     bool m_loaded = false;
     std::string m_path;
