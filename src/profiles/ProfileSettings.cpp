@@ -117,8 +117,6 @@ LONG SaveProfiles(ProfileState& state)
         state.settingStore.Load(HKEY_CURRENT_USER, settingPath);
         return written;
     }
-    if (result == ERROR_SUCCESS)
-        state.profileStore.SetModified(0);
     return result;
 }
 

@@ -59,11 +59,8 @@ TEST_F(ProfileRunTest, EverySaveIsOneWriteAndAnUnchangedSaveNone)
     state->profileStore.SetModified(1);
     ASSERT_EQ(SaveProfiles(*state), ERROR_SUCCESS);
     EXPECT_EQ(writes.Take(), 1);
-    EXPECT_EQ(state->profileStore.modified, 0);
 
     // Saved when a dialog closes with OK and again at exit: the second writes nothing.
-    ASSERT_EQ(SaveProfiles(*state), ERROR_SUCCESS);
-    state->profileStore.SetModified(1);
     ASSERT_EQ(SaveProfiles(*state), ERROR_SUCCESS);
     EXPECT_EQ(writes.Take(), 0);
 
