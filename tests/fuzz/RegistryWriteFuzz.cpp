@@ -91,6 +91,18 @@ void CheckFileAgreesWithMemory()
         std::abort();
 }
 
+// True when a key was created (and so written); an opened key joins `keys`.
+bool CreateKey(HKEY base, const std::string& path, std::vector<HKEY>& keys)
+{
+    HKEY opened = nullptr;
+    DWORD disposition = 0;
+    if (RegCreateKeyExA(base, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, &disposition)
+        != ERROR_SUCCESS)
+        return false;
+    keys.push_back(opened);
+    return disposition == REG_CREATED_NEW_KEY;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -120,28 +132,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bool changed = false;
         switch (input.Byte() % 9) {
         case 0: {
-            HKEY opened = nullptr;
-            DWORD disposition = 0;
-            const std::string path = input.Name(true);
-            if (RegCreateKeyExA(key(), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, &disposition)
-                == ERROR_SUCCESS) {
-                keys.push_back(opened);
-                changed = disposition == REG_CREATED_NEW_KEY;
-            }
+            const HKEY base = key();
+            changed = CreateKey(base, input.Name(true), keys);
             break;
         }
         case 1: {
             // Deep paths: one name repeated, up to beyond the depth limit.
-            HKEY opened = nullptr;
-            DWORD disposition = 0;
             std::string path;
             for (int level = input.Byte() * 3; level > 0; --level)
                 path += "d\\";
-            if (RegCreateKeyExA(key(), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, &disposition)
-                == ERROR_SUCCESS) {
-                keys.push_back(opened);
-                changed = disposition == REG_CREATED_NEW_KEY;
-            }
+            const HKEY base = key();
+            changed = CreateKey(base, path, keys);
             break;
         }
         case 2: {

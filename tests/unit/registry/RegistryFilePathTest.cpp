@@ -14,15 +14,6 @@ namespace {
 using Bytes = std::vector<BYTE>;
 namespace fs = std::filesystem;
 
-std::vector<std::string> EntriesOf(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST_F(RegistryTest, FifoAtThePathNeitherHangsNorIsReplaced)
 {
     ScopedAlarm bound(30);
