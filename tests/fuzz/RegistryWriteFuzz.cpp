@@ -113,6 +113,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
         std::abort();
     g_folder = folder;
     ::setenv("FERRIX_REGISTRY", FilePath().c_str(), 1);
+    std::atexit([] {
+        std::error_code ignored;
+        fs::remove_all(g_folder, ignored);
+    });
     return 0;
 }
 
