@@ -4,9 +4,8 @@
 #include "ProcessBounds.h"
 #include "RegistryFixture.h"
 
-#include "platform/registry/AtomicFile.h"
 #include "platform/registry/RegistryBatch.h"
-#include "platform/registry/RegistryFile.h"
+#include "platform/registry/RegistryTree.h"
 
 #include <filesystem>
 
@@ -132,31 +131,6 @@ TEST(RegistryTree, DeepTreeIsFreedWithoutRecursion)
         key = &key->ObtainSubkey("k", created);
     root.reset();
     SUCCEED();
-}
-
-TEST(RegistryFileSize, MeasuredSizeIsTheWrittenSize)
-{
-    RegistryNode root("HKEY_CURRENT_USER");
-    bool created = false;
-    root.SetValue("", REG_SZ, {'r', 0});
-    RegistryNode& key = root.ObtainSubkey("Software", created).ObtainSubkey("Quote \"and\" back\\slash", created);
-    const std::vector<RegistryValue> values = {
-        {"Text", REG_SZ, {'a', '"', '\\', 'b', 0}},
-        {"Odd", REG_SZ, {'a', 0, 'b'}},
-        {"Number", REG_DWORD, {1, 2, 3, 4}},
-        {"ShortNumber", REG_DWORD, {1, 2}},
-        {"Empty", REG_BINARY, {}},
-        {"Typed", 0x20000, {1}},
-        {std::string(100, 'n'), REG_BINARY, std::vector<std::uint8_t>(1000, 0xAB)},
-    };
-    for (const RegistryValue& value : values) {
-        key.SetValue(value.name, value.type, value.data);
-        EXPECT_EQ(FormatRegistryFile(root).size(), FormattedSize(root)) << value.name;
-    }
-    std::size_t parts = FormattedSectionSize(0);
-    for (const RegistryValue& value : root.values)
-        parts += FormattedValueSize(value);
-    EXPECT_EQ(FormatRegistryFile(root).find("[HKEY_CURRENT_USER\\Software]"), parts + 10);
 }
 
 } // namespace
