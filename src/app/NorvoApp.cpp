@@ -70,7 +70,7 @@ bool CNorvoApp::OnInit()
 
 int CNorvoApp::OnExit()
 {
-    SaveProfiles(*this);
+    SaveProfilesOrTell(*this);
     return wxApp::OnExit();
 }
 

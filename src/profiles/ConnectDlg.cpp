@@ -4,6 +4,7 @@
 #include "profiles/HostProfileSheet.h"
 #include "profiles/ProfileDialogIds.h"
 #include "profiles/ProfileListOrder.h"
+#include "profiles/ProfileSettings.h"
 
 #include <wx/button.h>
 #include <wx/listbox.h>
@@ -149,6 +150,8 @@ void CConnectDlg::CopyBack()
     // under a value name that differs from its first field keeps the name it is listed under.
     m_state.profiles = CopyProfiles(workProfiles);
     m_state.profileStore.SetModified(1);
+    // Kept even when the dialog is then cancelled, so saved now: a crash loses nothing.
+    SaveProfilesOrTell(m_state);
 }
 
 bool CConnectDlg::ConfirmReplace(const std::string& existing) const
@@ -251,6 +254,7 @@ void CConnectDlg::OnConnect(wxCommandEvent&)
     m_state.lastProfileName[static_cast<std::size_t>(regionIndex)] = selectedProfile;
     if (const int checked = m_pRegion->GetIndex(); checked >= 0)
         regionIndex = checked;
+    SaveProfilesOrTell(m_state);
     EndDialogWith(wxID_OK);
 }
 

@@ -2,6 +2,7 @@
 
 #include "profiles/FtpcontypePage.h"
 #include "profiles/PreferencePage.h"
+#include "profiles/ProfileSettings.h"
 #include "profiles/TransferTypePage.h"
 
 namespace {
@@ -47,5 +48,7 @@ bool RunOptionSheet(wxWindow* parent, ProfileState& state)
     COptionSheet sheet(parent, state);
     if (sheet.ShowModal() != wxID_OK)
         return false;
-    return sheet.Apply(state);
+    const bool connectionTypeChanged = sheet.Apply(state);
+    SaveProfilesOrTell(state);
+    return connectionTypeChanged;
 }

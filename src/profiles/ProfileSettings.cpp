@@ -3,6 +3,11 @@
 #include "profiles/Defaults.h"
 #include "profiles/ProfileText.h"
 
+#include "platform/registry/RegistryBatch.h"
+#include "platform/ui/MessageBox.h"
+
+#include <wx/defs.h>
+
 namespace {
 
 constexpr std::size_t kVersionSize = 4;
@@ -74,24 +79,53 @@ void LoadProfiles(ProfileState& state)
     }
 }
 
-void SaveProfiles(ProfileState& state)
+LONG SaveProfiles(ProfileState& state)
 {
-    if (state.profileStore.modified) {
-        std::string profilePath = PathOf(state, kProfileSection);
+    // One write for the whole save: a kill in the middle leaves the old file or the new one.
+    RegistryBatch batch;
+    LONG result = ERROR_SUCCESS;
+    auto keep = [&result](LONG step) {
+        if (result == ERROR_SUCCESS)
+            result = step;
+    };
+    const bool profilesChanged = state.profileStore.modified != 0;
+    const std::string profilePath = PathOf(state, kProfileSection);
+    if (profilesChanged) {
         DeleteHeldValues(state.profileStore, profilePath);
         for (const auto& [name, profile] : state.profiles) {
             if (profile)
                 SetText(state.profileStore, name, FormatProfileText(*profile));
         }
-        state.profileStore.Save(HKEY_CURRENT_USER, profilePath);
+        keep(state.profileStore.Save(HKEY_CURRENT_USER, profilePath));
     }
 
-    std::string settingPath = PathOf(state, kSettingSection);
+    const std::string settingPath = PathOf(state, kSettingSection);
     DeleteHeldValues(state.settingStore, settingPath);
     SetText(state.settingStore, kSettingValueName, FormatSettingText(state));
     const unsigned char version[kVersionSize] = {
         static_cast<unsigned char>(kStoreFormatVersion), static_cast<unsigned char>(kStoreFormatVersion >> 8),
         static_cast<unsigned char>(kStoreFormatVersion >> 16), static_cast<unsigned char>(kStoreFormatVersion >> 24)};
     state.settingStore.SetValue(kVersionValueName, version, kVersionSize, REG_BINARY);
-    state.settingStore.Save(HKEY_CURRENT_USER, settingPath);
+    keep(state.settingStore.Save(HKEY_CURRENT_USER, settingPath));
+
+    const LONG written = batch.Commit();
+    if (written != ERROR_SUCCESS) {
+        // The file, and the store in memory, still hold the values of before: the mirrors hold
+        // them again, so that the next save deletes what is really there.
+        if (profilesChanged)
+            state.profileStore.Load(HKEY_CURRENT_USER, profilePath);
+        state.settingStore.Load(HKEY_CURRENT_USER, settingPath);
+        return written;
+    }
+    return result;
+}
+
+bool SaveProfilesOrTell(ProfileState& state)
+{
+    if (SaveProfiles(state) == ERROR_SUCCESS)
+        return true;
+    const RegistryFailure failure = RegistryLastFailure();
+    AfxMessageBox("The profiles and settings could not be saved to " + failure.file + ": " + failure.reason + ".",
+                  wxOK | wxICON_EXCLAMATION);
+    return false;
 }

@@ -28,6 +28,12 @@ void GetRegistryPath(const ProfileState& state, std::string& out, const std::str
 // Fills the settings and the profile list from the registry, once at start; with no stored
 // profile the default profile is listed (but not stored).
 void LoadProfiles(ProfileState& state);
-// Writes the profiles (when profileStore is marked modified) and always the settings, once at
-// exit; the keys end up holding exactly the current values.
-void SaveProfiles(ProfileState& state);
+// Writes the profiles (when profileStore is marked modified) and always the settings; the keys
+// end up holding exactly the current values. The file is written once, with every change of
+// the save; values that hold what the file holds are not rewritten. ERROR_SUCCESS or the
+// registry code of the failure (RegistryLastFailure says why); after a failure the file holds
+// what it held, and the next save writes everything again.
+LONG SaveProfiles(ProfileState& state);
+// SaveProfiles for a save the user is owed (a dialog that changed something closed with OK,
+// the exit): a failure is shown in a message that names the file and the reason.
+bool SaveProfilesOrTell(ProfileState& state);

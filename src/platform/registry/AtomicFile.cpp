@@ -11,6 +11,8 @@ namespace {
 constexpr mode_t kFileMode = 0600;
 constexpr mode_t kFolderMode = 0700;
 constexpr int kMaxAsideAttempts = 100;
+// As the kernel's own limit on links followed in one lookup.
+constexpr int kMaxLinksFollowed = 40;
 
 class FileDescriptor {
 public:
@@ -36,7 +38,9 @@ private:
     int m_fd;
 };
 
-std::string ParentOf(const std::string& path)
+} // namespace
+
+std::string FolderOf(const std::string& path)
 {
     std::size_t slash = path.find_last_of('/');
     if (slash == std::string::npos)
@@ -51,7 +55,7 @@ int EnsureFolder(const std::string& folder)
         return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
     if (errno != ENOENT)
         return errno;
-    std::string parent = ParentOf(folder);
+    std::string parent = FolderOf(folder);
     if (parent != folder) {
         if (int error = EnsureFolder(parent))
             return error;
@@ -62,6 +66,8 @@ int EnsureFolder(const std::string& folder)
     ::chmod(folder.c_str(), kFolderMode);
     return 0;
 }
+
+namespace {
 
 int WriteAll(int fd, std::string_view content)
 {
@@ -100,15 +106,27 @@ void SyncFolder(const std::string& folder)
 
 } // namespace
 
-FileReadResult ReadWholeFile(const std::string& path, std::string& content)
+FileReadResult ReadWholeFile(const std::string& path, std::string& content, int* error)
 {
     content.clear();
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.Get() < 0)
-        return errno == ENOENT ? FileReadResult::Missing : FileReadResult::Unreadable;
-    struct stat info {};
-    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+    auto unreadable = [error] {
+        if (error)
+            *error = errno;
         return FileReadResult::Unreadable;
+    };
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return errno == ENOENT ? FileReadResult::Missing : unreadable();
+    if (!S_ISREG(info.st_mode))
+        return FileReadResult::NotRegular;
+    // Non-blocking, in case a FIFO took the file's place since the look above.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.Get() < 0)
+        return errno == ENOENT ? FileReadResult::Missing : unreadable();
+    if (::fstat(fd.Get(), &info) != 0)
+        return unreadable();
+    if (!S_ISREG(info.st_mode))
+        return FileReadResult::NotRegular;
     if (static_cast<std::size_t>(info.st_size) > kMaxStoreFileSize)
         return FileReadResult::TooLarge;
     char buffer[65536];
@@ -117,7 +135,7 @@ FileReadResult ReadWholeFile(const std::string& path, std::string& content)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return FileReadResult::Unreadable;
+            return unreadable();
         }
         if (got == 0)
             return FileReadResult::Read;
@@ -127,9 +145,31 @@ FileReadResult ReadWholeFile(const std::string& path, std::string& content)
     }
 }
 
+int ResolveFileLinks(const std::string& path, std::string& target)
+{
+    target = path;
+    for (int followed = 0; followed < kMaxLinksFollowed; ++followed) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return 0;
+        std::string link(static_cast<std::size_t>(info.st_size) + 1, '\0');
+        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+        if (length < 0)
+            return errno;
+        if (length == 0)
+            return ENOENT;
+        // A link that grew since lstat reads as cut; it is read again on the next round.
+        if (static_cast<std::size_t>(length) >= link.size())
+            continue;
+        link.resize(static_cast<std::size_t>(length));
+        target = link.front() == '/' ? link : FolderOf(target) + "/" + link;
+    }
+    return ELOOP;
+}
+
 int WriteFileAtomically(const std::string& path, std::string_view content)
 {
-    std::string folder = ParentOf(path);
+    std::string folder = FolderOf(path);
     if (int error = EnsureFolder(folder))
         return error;
     std::string name = path.substr(path.find_last_of('/') + 1);

@@ -1,10 +1,10 @@
 #include "platform/registry/Registry.h"
 
+#include "platform/registry/RegistryBatch.h"
 #include "platform/registry/RegistryFile.h"
 #include "platform/registry/RegistryStore.h"
 
 #include <cstring>
-#include <optional>
 #include <string>
 
 namespace {
@@ -45,42 +45,28 @@ LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD, char*, DWORD, REGSAM, 
     if (!result)
         return ERROR_INVALID_PARAMETER;
     RegistryStore& store = RegistryStore::Instance();
-    RegistryNode* node = store.Resolve(key);
-    if (!node)
-        return ERROR_INVALID_HANDLE;
-    std::vector<std::string> parts = SplitKeyPath(subKey ? subKey : "");
+    const std::string_view path = subKey ? subKey : "";
+    if (CountKeyPathParts(path) > kMaxRegistryKeyDepth)
+        return store.Fail(ERROR_INVALID_PARAMETER, RegistryStore::kTooDeep);
+    std::vector<std::string> parts = SplitKeyPath(path);
     for (const std::string& part : parts) {
         if (!IsValidKeyName(part))
-            return ERROR_INVALID_PARAMETER;
+            return store.Fail(ERROR_INVALID_PARAMETER, "a key name is longer than 255 characters or holds a line break");
     }
-
-    // Only the first key created hangs off an existing one; removing it undoes the whole walk.
-    RegistryNode* parentOfFirstCreated = nullptr;
-    for (const std::string& part : parts) {
-        bool created = false;
-        RegistryNode& next = node->ObtainSubkey(part, created);
-        if (created && !parentOfFirstCreated)
-            parentOfFirstCreated = node;
-        node = &next;
-    }
-    if (parentOfFirstCreated) {
-        if (LONG error = store.Commit(); error != ERROR_SUCCESS) {
-            parentOfFirstCreated->subkeys.pop_back();
-            return error;
-        }
-    }
-    *result = store.OpenHandle(*node);
-    if (disposition)
-        *disposition = parentOfFirstCreated ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-    return ERROR_SUCCESS;
+    bool created = false;
+    LONG error = store.CreateKey(key, parts, result, created);
+    if (error == ERROR_SUCCESS && disposition)
+        *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    return error;
 }
 
 LONG RegEnumValueA(HKEY key, DWORD index, char* valueName, DWORD* valueNameLength, DWORD*, DWORD* type,
                    BYTE* data, DWORD* dataLength)
 {
-    RegistryNode* node = RegistryStore::Instance().Resolve(key);
+    LONG error = ERROR_SUCCESS;
+    const RegistryNode* node = RegistryStore::Instance().Resolve(key, error);
     if (!node)
-        return ERROR_INVALID_HANDLE;
+        return error;
     if (!valueName || !valueNameLength || (data && !dataLength))
         return ERROR_INVALID_PARAMETER;
     if (index >= node->values.size())
@@ -101,9 +87,10 @@ LONG RegEnumValueA(HKEY key, DWORD index, char* valueName, DWORD* valueNameLengt
 
 LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD*, DWORD* type, BYTE* data, DWORD* dataLength)
 {
-    RegistryNode* node = RegistryStore::Instance().Resolve(key);
+    LONG error = ERROR_SUCCESS;
+    const RegistryNode* node = RegistryStore::Instance().Resolve(key, error);
     if (!node)
-        return ERROR_INVALID_HANDLE;
+        return error;
     if (data && !dataLength)
         return ERROR_INVALID_PARAMETER;
     const RegistryValue* value = node->FindValue(valueName ? valueName : "");
@@ -114,51 +101,21 @@ LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD*, DWORD* type, BYTE
 
 LONG RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const BYTE* data, DWORD dataLength)
 {
-    RegistryStore& store = RegistryStore::Instance();
-    RegistryNode* node = store.Resolve(key);
-    if (!node)
-        return ERROR_INVALID_HANDLE;
     std::string_view name = valueName ? valueName : "";
-    if (!IsValidValueName(name) || (!data && dataLength > 0))
+    if (!data && dataLength > 0)
         return ERROR_INVALID_PARAMETER;
-
-    RegistryValue* existing = node->FindValue(name);
-    std::optional<RegistryValue> previous;
-    if (existing)
-        previous = *existing;
+    if (!IsValidValueName(name))
+        return RegistryStore::Instance().Fail(ERROR_INVALID_PARAMETER,
+                                              "a value name is longer than 16383 characters or holds a line break");
     std::vector<std::uint8_t> bytes;
     if (dataLength > 0)
         bytes.assign(data, data + dataLength);
-    node->SetValue(name, type, std::move(bytes));
-
-    if (LONG error = store.Commit(); error != ERROR_SUCCESS) {
-        if (previous)
-            *node->FindValue(name) = std::move(*previous);
-        else
-            node->values.pop_back();
-        return error;
-    }
-    return ERROR_SUCCESS;
+    return RegistryStore::Instance().SetValue(key, name, type, std::move(bytes));
 }
 
 LONG RegDeleteValueA(HKEY key, const char* valueName)
 {
-    RegistryStore& store = RegistryStore::Instance();
-    RegistryNode* node = store.Resolve(key);
-    if (!node)
-        return ERROR_INVALID_HANDLE;
-    RegistryValue* value = node->FindValue(valueName ? valueName : "");
-    if (!value)
-        return ERROR_FILE_NOT_FOUND;
-
-    auto position = node->values.begin() + (value - node->values.data());
-    RegistryValue removed = std::move(*value);
-    position = node->values.erase(position);
-    if (LONG error = store.Commit(); error != ERROR_SUCCESS) {
-        node->values.insert(position, std::move(removed));
-        return error;
-    }
-    return ERROR_SUCCESS;
+    return RegistryStore::Instance().DeleteValue(key, valueName ? valueName : "");
 }
 
 LONG RegCloseKey(HKEY key)
@@ -169,4 +126,28 @@ LONG RegCloseKey(HKEY key)
 void RegistryReload()
 {
     RegistryStore::Instance().Reload();
+}
+
+RegistryBatch::RegistryBatch()
+{
+    RegistryStore::Instance().BeginBatch();
+}
+
+RegistryBatch::~RegistryBatch()
+{
+    if (m_open)
+        RegistryStore::Instance().EndBatch();
+}
+
+LONG RegistryBatch::Commit()
+{
+    if (!m_open)
+        return ERROR_SUCCESS;
+    m_open = false;
+    return RegistryStore::Instance().EndBatch();
+}
+
+RegistryFailure RegistryLastFailure()
+{
+    return RegistryStore::Instance().LastFailure();
 }

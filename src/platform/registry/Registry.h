@@ -22,9 +22,12 @@ constexpr LONG ERROR_ACCESS_DENIED = 5;
 constexpr LONG ERROR_INVALID_HANDLE = 6;
 constexpr LONG ERROR_OUTOFMEMORY = 14;
 constexpr LONG ERROR_WRITE_FAULT = 29;
+constexpr LONG ERROR_LOCK_VIOLATION = 33;
 constexpr LONG ERROR_INVALID_PARAMETER = 87;
 constexpr LONG ERROR_MORE_DATA = 234;
 constexpr LONG ERROR_NO_MORE_ITEMS = 259;
+constexpr LONG ERROR_KEY_DELETED = 1018;
+constexpr LONG ERROR_NOT_ENOUGH_QUOTA = 1816;
 
 constexpr DWORD REG_NONE = 0;
 constexpr DWORD REG_SZ = 1;
@@ -54,9 +57,11 @@ LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
 LONG RegDeleteValueA(HKEY key, const char* valueName);
 LONG RegCloseKey(HKEY key);
 
-// Names longer than these are refused with ERROR_INVALID_PARAMETER, as the platform does.
+// Names longer than these, and keys deeper below the root than this, are refused with
+// ERROR_INVALID_PARAMETER, as the platform does.
 constexpr DWORD kMaxRegistryKeyNameLength = 255;
 constexpr DWORD kMaxRegistryValueNameLength = 16383;
+constexpr DWORD kMaxRegistryKeyDepth = 512;
 
 // Forgets the store held in memory, so that the next call reads the file again (a restart
 // within one process, for tests). Handles opened before return ERROR_INVALID_HANDLE from then

@@ -19,16 +19,38 @@ constexpr std::size_t kMaxDwordDigits = 8;
 
 // --- writing ---------------------------------------------------------------------------------
 
-std::string Quoted(std::string_view text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
+// The formatter writes through this, so that measuring a tree (before it is allowed to grow)
+// and writing it can never disagree by a byte.
+class TextSink {
+public:
+    explicit TextSink(std::string* out) : m_out(out) {}
+
+    void Append(std::string_view text)
+    {
+        m_size += text.size();
+        if (m_out)
+            m_out->append(text);
     }
-    out += '"';
-    return out;
+    std::size_t Size() const { return m_size; }
+
+private:
+    std::string* m_out;
+    std::size_t m_size = 0;
+};
+
+void AppendQuoted(TextSink& out, std::string_view text)
+{
+    out.Append("\"");
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '"' || text[i] == '\\') {
+            out.Append(text.substr(start, i - start));
+            out.Append("\\");
+            start = i;
+        }
+    }
+    out.Append(text.substr(start));
+    out.Append("\"");
 }
 
 // A REG_SZ written as "text" reads back as the text plus one NUL, so only data of exactly that
@@ -44,33 +66,39 @@ bool FitsStringForm(const std::vector<std::uint8_t>& data)
     return true;
 }
 
-void AppendHex(std::string& out, std::string line, const std::vector<std::uint8_t>& data)
+// `lineStart` is what the first line holds before the bytes ("name"=hex:).
+void AppendHex(TextSink& out, std::size_t lineStart, const std::vector<std::uint8_t>& data)
 {
-    char piece[4];
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::size_t column = lineStart;
     bool lineHasBytes = false;
     for (std::size_t i = 0; i < data.size(); ++i) {
-        bool last = i + 1 == data.size();
-        std::snprintf(piece, sizeof piece, last ? "%02x" : "%02x,", data[i]);
+        const bool last = i + 1 == data.size();
         // Room for the piece and the continuation backslash.
-        if (lineHasBytes && line.size() + 3 + 1 > kWrapColumn) {
-            out += line;
-            out += "\\\n";
-            line = kContinuationIndent;
+        if (lineHasBytes && column + 3 + 1 > kWrapColumn) {
+            out.Append("\\\n");
+            out.Append(kContinuationIndent);
+            column = kContinuationIndent.size();
         }
-        line += piece;
+        const char piece[3] = {kDigits[data[i] >> 4], kDigits[data[i] & 0xF], ','};
+        out.Append(std::string_view(piece, last ? 2 : 3));
+        column += last ? 2 : 3;
         lineHasBytes = true;
     }
-    out += line;
-    out += '\n';
+    out.Append("\n");
 }
 
-void AppendValue(std::string& out, const RegistryValue& value)
+void AppendValue(TextSink& out, const RegistryValue& value)
 {
-    std::string line = value.name.empty() ? "@=" : Quoted(value.name) + "=";
+    const std::size_t before = out.Size();
+    if (value.name.empty())
+        out.Append("@");
+    else
+        AppendQuoted(out, value.name);
+    out.Append("=");
     if (value.type == REG_SZ && FitsStringForm(value.data)) {
-        line += Quoted(std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
-        out += line;
-        out += '\n';
+        AppendQuoted(out, std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
+        out.Append("\n");
         return;
     }
     if (value.type == REG_DWORD && value.data.size() == 4) {
@@ -78,31 +106,57 @@ void AppendValue(std::string& out, const RegistryValue& value)
                              | (static_cast<std::uint32_t>(value.data[3]) << 24);
         char text[9];
         std::snprintf(text, sizeof text, "%08x", number);
-        out += line + "dword:" + text + "\n";
+        out.Append("dword:");
+        out.Append(text);
+        out.Append("\n");
         return;
     }
     if (value.type == REG_BINARY) {
-        line += "hex:";
+        out.Append("hex:");
     } else {
         char text[24];
         std::snprintf(text, sizeof text, "hex(%x):", value.type);
-        line += text;
+        out.Append(text);
     }
-    AppendHex(out, std::move(line), value.data);
+    AppendHex(out, out.Size() - before, value.data);
 }
 
-void AppendKey(std::string& out, const RegistryNode& key, const std::string& path, bool isRoot)
+// Every key in creation order, parents first, each with its full path. A walk with a stack of
+// its own rather than recursion: the depth of a tree is bounded, but the stack never decides.
+void AppendTree(TextSink& out, const RegistryNode& root)
 {
+    struct Level {
+        const RegistryNode* key;
+        std::size_t nextSubkey;
+        std::size_t pathLength;
+    };
+    std::string path(kRootName);
+    std::vector<Level> stack{{&root, 0, path.size()}};
     // The root gets a section only when it holds values; every other key gets one, even when
     // empty, so that created keys survive a restart.
-    if (!isRoot || !key.values.empty()) {
-        out += "[" + path + "]\n";
+    auto appendSection = [&](const RegistryNode& key) {
+        out.Append("[");
+        out.Append(path);
+        out.Append("]\n");
         for (const RegistryValue& value : key.values)
             AppendValue(out, value);
-        out += '\n';
+        out.Append("\n");
+    };
+    if (!root.values.empty())
+        appendSection(root);
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        if (level.nextSubkey == level.key->subkeys.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const RegistryNode& subkey = *level.key->subkeys[level.nextSubkey++];
+        path.resize(level.pathLength);
+        path += '\\';
+        path += subkey.name;
+        appendSection(subkey);
+        stack.push_back({&subkey, 0, path.size()});
     }
-    for (const auto& subkey : key.subkeys)
-        AppendKey(out, *subkey, path + "\\" + subkey->name, false);
 }
 
 // --- reading ---------------------------------------------------------------------------------
@@ -217,10 +271,17 @@ RegistryNode* OpenSection(std::string_view line, RegistryNode& root)
     std::string_view rootPart = path.substr(0, path.find('\\'));
     if (!NamesEqual(rootPart, kRootName))
         return nullptr;
+    // A file with keys the store could not have made is not one of ours.
+    const std::string_view subkeyPath = path.substr(rootPart.size());
+    if (CountKeyPathParts(subkeyPath) > kMaxRegistryKeyDepth)
+        return nullptr;
     RegistryNode* key = &root;
     bool created = false;
-    for (const std::string& part : SplitKeyPath(path.substr(rootPart.size())))
+    for (const std::string& part : SplitKeyPath(subkeyPath)) {
+        if (part.size() > kMaxRegistryKeyNameLength)
+            return nullptr;
         key = &key->ObtainSubkey(part, created);
+    }
     return key;
 }
 
@@ -231,7 +292,7 @@ bool ParseValueLine(std::string_view line, LineReader& reader, RegistryNode& key
         line.remove_prefix(1);
     } else {
         std::optional<std::string> quoted = ParseQuoted(line);
-        if (!quoted)
+        if (!quoted || quoted->size() > kMaxRegistryValueNameLength)
             return false;
         name = std::move(*quoted);
     }
@@ -300,10 +361,35 @@ bool IsStorableName(std::string_view name)
 
 std::string FormatRegistryFile(const RegistryNode& root)
 {
-    std::string out(kHeader);
-    out += "\n\n";
-    AppendKey(out, root, std::string(kRootName), true);
-    return out;
+    std::string text;
+    text.reserve(FormattedSize(root));
+    TextSink out(&text);
+    out.Append(kHeader);
+    out.Append("\n\n");
+    AppendTree(out, root);
+    return text;
+}
+
+std::size_t FormattedSize(const RegistryNode& root)
+{
+    TextSink out(nullptr);
+    out.Append(kHeader);
+    out.Append("\n\n");
+    AppendTree(out, root);
+    return out.Size();
+}
+
+std::size_t FormattedValueSize(const RegistryValue& value)
+{
+    TextSink out(nullptr);
+    AppendValue(out, value);
+    return out.Size();
+}
+
+std::size_t FormattedSectionSize(std::size_t subkeyPathLength)
+{
+    // "[HKEY_CURRENT_USER" + "\\path" + "]\n" and the blank line after the values.
+    return 1 + kRootName.size() + subkeyPathLength + 2 + 1;
 }
 
 bool ParseRegistryFile(std::string_view text, RegistryNode& root)

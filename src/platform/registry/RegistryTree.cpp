@@ -17,6 +17,18 @@ bool NamesEqual(std::string_view a, std::string_view b)
         && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
 }
 
+RegistryNode::~RegistryNode()
+{
+    std::vector<std::unique_ptr<RegistryNode>> pending = std::move(subkeys);
+    while (!pending.empty()) {
+        std::unique_ptr<RegistryNode> key = std::move(pending.back());
+        pending.pop_back();
+        for (auto& subkey : key->subkeys)
+            pending.push_back(std::move(subkey));
+        key->subkeys.clear();
+    }
+}
+
 RegistryNode* RegistryNode::FindSubkey(std::string_view subkeyName) const
 {
     auto it = std::find_if(subkeys.begin(), subkeys.end(),
@@ -29,9 +41,7 @@ RegistryNode& RegistryNode::ObtainSubkey(std::string_view subkeyName, bool& crea
     created = false;
     if (RegistryNode* existing = FindSubkey(subkeyName))
         return *existing;
-    auto key = std::make_unique<RegistryNode>();
-    key->name = std::string(subkeyName);
-    subkeys.push_back(std::move(key));
+    subkeys.push_back(std::make_unique<RegistryNode>(std::string(subkeyName)));
     created = true;
     return *subkeys.back();
 }
@@ -58,6 +68,15 @@ void RegistryNode::SetValue(std::string_view valueName, std::uint32_t type, std:
     values.push_back(RegistryValue{std::string(valueName), type, std::move(data)});
 }
 
+bool RegistryNode::RemoveValue(std::string_view valueName)
+{
+    RegistryValue* value = FindValue(valueName);
+    if (!value)
+        return false;
+    values.erase(values.begin() + (value - values.data()));
+    return true;
+}
+
 std::vector<std::string> SplitKeyPath(std::string_view path)
 {
     std::vector<std::string> parts;
@@ -71,4 +90,30 @@ std::vector<std::string> SplitKeyPath(std::string_view path)
         start = end + 1;
     }
     return parts;
+}
+
+std::size_t CountKeyPathParts(std::string_view path)
+{
+    std::size_t count = 0;
+    bool inName = false;
+    for (char c : path) {
+        if (c == '\\') {
+            inName = false;
+        } else if (!inName) {
+            inName = true;
+            ++count;
+        }
+    }
+    return count;
+}
+
+RegistryNode* FindKey(RegistryNode& root, const std::vector<std::string>& path)
+{
+    RegistryNode* key = &root;
+    for (const std::string& name : path) {
+        key = key->FindSubkey(name);
+        if (!key)
+            return nullptr;
+    }
+    return key;
 }

@@ -16,6 +16,13 @@ struct RegistryValue {
 };
 
 struct RegistryNode {
+    RegistryNode() = default;
+    explicit RegistryNode(std::string keyName) : name(std::move(keyName)) {}
+    // Frees the subtree without recursion, so that no depth of keys can exhaust the stack.
+    ~RegistryNode();
+    RegistryNode(const RegistryNode&) = delete;
+    RegistryNode& operator=(const RegistryNode&) = delete;
+
     std::string name;
     std::vector<std::unique_ptr<RegistryNode>> subkeys;
     std::vector<RegistryValue> values;
@@ -28,6 +35,8 @@ struct RegistryNode {
     const RegistryValue* FindValue(std::string_view valueName) const;
     // Replaces type and data of a value of that name (any case, spelling kept) or appends one.
     void SetValue(std::string_view valueName, std::uint32_t type, std::vector<std::uint8_t> data);
+    // Removes the value of that name; false when there is none.
+    bool RemoveValue(std::string_view valueName);
 };
 
 bool NamesEqual(std::string_view a, std::string_view b);
@@ -35,3 +44,9 @@ bool NamesEqual(std::string_view a, std::string_view b);
 // "Software\Ferrix Software\\Setting\" -> {"Software", "Ferrix Software", "Setting"}: empty
 // components (doubled, leading or trailing backslashes) are skipped.
 std::vector<std::string> SplitKeyPath(std::string_view path);
+// How many names SplitKeyPath would give, without building them: a path of a million levels
+// is refused before it costs memory.
+std::size_t CountKeyPathParts(std::string_view path);
+
+// The key that the names lead to from `root`, or nullptr when one of them is missing.
+RegistryNode* FindKey(RegistryNode& root, const std::vector<std::string>& path);

@@ -20,15 +20,6 @@ mode_t ModeOf(const std::string& path)
     return info.st_mode & 07777;
 }
 
-std::vector<std::string> EntriesOf(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class ScopedUmask {
 public:
     explicit ScopedUmask(mode_t mask) : m_old(::umask(mask)) {}
