@@ -4,6 +4,7 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -12,23 +13,44 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// poll() until ready or the deadline, restarting after signals.
+thread_local WaitObserver t_waitObserver;
+
+// poll() until ready or the deadline, restarting after signals; in slices while an observer
+// watches, so that it is asked again and again whether to go on.
 int PollUntil(pollfd* fds, nfds_t count, std::chrono::milliseconds timeout)
 {
-    const auto deadline = Clock::now() + timeout;
+    const auto start = Clock::now();
+    const auto deadline = start + timeout;
+    const bool observed = static_cast<bool>(t_waitObserver) && timeout.count() > 0;
     for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        const auto now = Clock::now();
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
         if (left.count() < 0)
             left = std::chrono::milliseconds(0);
+        bool lastSlice = true;
+        if (observed) {
+            // The observer may pump window events, and an event may replace the observer.
+            const WaitObserver observer = t_waitObserver;
+            if (observer && !observer(std::chrono::duration_cast<std::chrono::milliseconds>(now - start)))
+                throw CInternetException(ERROR_INTERNET_OPERATION_CANCELLED, kStoppedByUserText);
+            lastSlice = left <= kWaitSlice;
+            left = std::min(left, kWaitSlice);
+        }
         int rc = ::poll(fds, count, static_cast<int>(left.count()));
-        if (rc >= 0)
+        if (rc > 0 || (rc == 0 && lastSlice))
             return rc;
-        if (errno != EINTR)
+        if (rc < 0 && errno != EINTR)
             ThrowSocketError(errno, "poll");
     }
 }
 
 }  // namespace
+
+WaitObserver SetWaitObserver(WaitObserver observer)
+{
+    std::swap(observer, t_waitObserver);
+    return observer;
+}
 
 WaitResult WaitReadable(int fd, std::chrono::milliseconds timeout)
 {
