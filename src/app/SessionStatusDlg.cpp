@@ -6,6 +6,8 @@
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 
+wxIMPLEMENT_CLASS(CSessionStatusDlg, wxDialog);
+
 wxBEGIN_EVENT_TABLE(CSessionStatusDlg, wxDialog)
     EVT_INIT_DIALOG(CSessionStatusDlg::OnInitDialog)
     EVT_BUTTON(CSessionStatusDlg::IDC_CLEAR, CSessionStatusDlg::OnClear)

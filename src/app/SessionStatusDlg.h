@@ -19,5 +19,6 @@ private:
 
     wxTextCtrl* m_pLogText = nullptr;   // child window
 
+    wxDECLARE_CLASS(CSessionStatusDlg);
     wxDECLARE_EVENT_TABLE();
 };
