@@ -11,6 +11,8 @@
 #include "platform/registry/Registry.h"
 #include "profiles/ProfileSettings.h"
 
+#include <wx/dialog.h>
+
 
 wxIMPLEMENT_APP_NO_MAIN(CNorvoApp);
 
@@ -147,7 +149,23 @@ void CNorvoApp::ConnectAtStartUp()
     if (!m_pMainFrame)
         return;
     m_pMainFrame->Raise();
+    // A window manager may place the frame only after the Connect dialog has been centred on
+    // where the frame was first put; the dialog then follows the frame once.
+    m_pMainFrame->Bind(wxEVT_MOVE, &CNorvoApp::OnFirstFrameMove, this);
     ApplyConnectionType();
+}
+
+void CNorvoApp::OnFirstFrameMove(wxMoveEvent& event)
+{
+    event.Skip();
+    if (!m_pMainFrame)
+        return;
+    m_pMainFrame->Unbind(wxEVT_MOVE, &CNorvoApp::OnFirstFrameMove, this);
+    for (wxWindow* window : wxTopLevelWindows) {
+        auto* dialog = dynamic_cast<wxDialog*>(window);
+        if (dialog && dialog->IsModal() && dialog->GetParent() == m_pMainFrame)
+            dialog->CentreOnParent();
+    }
 }
 
 void CNorvoApp::ApplyConnectionType()

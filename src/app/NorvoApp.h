@@ -79,6 +79,7 @@ private:
 
     // Start-up's connect steps, once the main window is on the screen.
     void ConnectAtStartUp();
+    void OnFirstFrameMove(wxMoveEvent& event);
     void ShowStatusText(const std::string& text);
 
     void InstallStopSignals();

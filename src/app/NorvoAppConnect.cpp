@@ -24,7 +24,6 @@ bool CNorvoApp::ConnectRegion()
 {
     CConnectDlg dialog(m_pMainFrame, *this);
     dialog.regionIndex = connectionType == kRemoteRemote ? currentRegion : 1;
-    dialog.CentreOnParent();
     if (dialog.ShowModal() != wxID_OK)
         return false;
     currentRegion = dialog.regionIndex;
