@@ -21,23 +21,13 @@ int PollUntil(pollfd* fds, nfds_t count, std::chrono::milliseconds timeout)
 {
     const auto start = Clock::now();
     const auto deadline = start + timeout;
-    const bool observed = static_cast<bool>(t_waitObserver) && timeout.count() > 0;
     for (;;) {
         const auto now = Clock::now();
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
-        if (left.count() < 0)
-            left = std::chrono::milliseconds(0);
-        bool lastSlice = true;
-        if (observed) {
-            // The observer may pump window events, and an event may replace the observer.
-            const WaitObserver observer = t_waitObserver;
-            if (observer && !observer(std::chrono::duration_cast<std::chrono::milliseconds>(now - start)))
-                throw CInternetException(ERROR_INTERNET_OPERATION_CANCELLED, kStoppedByUserText);
-            lastSlice = left <= kWaitSlice;
-            left = std::min(left, kWaitSlice);
-        }
-        int rc = ::poll(fds, count, static_cast<int>(left.count()));
-        if (rc > 0 || (rc == 0 && lastSlice))
+        const auto left = std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now),
+                                   std::chrono::milliseconds(0));
+        const auto slice = NextWaitSlice(std::chrono::duration_cast<std::chrono::milliseconds>(now - start), left);
+        int rc = ::poll(fds, count, static_cast<int>(slice.count()));
+        if (rc > 0 || (rc == 0 && slice >= left))
             return rc;
         if (rc < 0 && errno != EINTR)
             ThrowSocketError(errno, "poll");
@@ -50,6 +40,17 @@ WaitObserver SetWaitObserver(WaitObserver observer)
 {
     std::swap(observer, t_waitObserver);
     return observer;
+}
+
+std::chrono::milliseconds NextWaitSlice(std::chrono::milliseconds waited, std::chrono::milliseconds left)
+{
+    if (!t_waitObserver || left.count() <= 0)
+        return left;
+    // The observer may pump window events, and an event may replace the observer.
+    const WaitObserver observer = t_waitObserver;
+    if (!observer(waited))
+        throw CInternetException(ERROR_INTERNET_OPERATION_CANCELLED, kStoppedByUserText);
+    return std::min(left, kWaitSlice);
 }
 
 WaitResult WaitReadable(int fd, std::chrono::milliseconds timeout)

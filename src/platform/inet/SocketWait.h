@@ -16,6 +16,9 @@ inline constexpr std::chrono::milliseconds kWaitSlice{100};
 inline constexpr const char* kStoppedByUserText = "Stopped by the user";
 // Installs `observer` (empty: none) and returns the one it replaces.
 WaitObserver SetWaitObserver(WaitObserver observer);
+// One step of a wait that has `left` to go after `waited`: asks the observer, if any, whether
+// to go on (throwing when it says no) and returns how long to wait before asking again.
+std::chrono::milliseconds NextWaitSlice(std::chrono::milliseconds waited, std::chrono::milliseconds left);
 
 // Waits until `fd` is readable (or at its end, or in error), up to `timeout`.
 WaitResult WaitReadable(int fd, std::chrono::milliseconds timeout);
