@@ -48,7 +48,7 @@ void CSessionStatusDlg::OnInitDialog(wxInitDialogEvent& event)
 {
     event.Skip();
     // A snapshot: what arrives while the dialog is open goes to the log only.
-    const std::string& log = SessionLog();
+    const std::string log = ShownLogText(SessionLog(), kShownLogBytes);
     wxString text = wxString::FromUTF8(log);
     if (text.empty() && !log.empty())
         text = wxString::From8BitData(log.data(), log.size());   // a host name typed in another encoding
@@ -59,4 +59,15 @@ void CSessionStatusDlg::OnClear(wxCommandEvent&)
 {
     SessionLog().clear();
     m_pLogText->ChangeValue(wxEmptyString);
+}
+
+std::string ShownLogText(const std::string& log, std::size_t limit)
+{
+    if (log.size() <= limit)
+        return log;
+    // A line is whole when the byte before it ends the line before.
+    std::size_t start = log.size() - limit;
+    const std::size_t lineStart = log.find('\n', start - 1);
+    start = lineStart == std::string::npos ? log.size() : lineStart + 1;
+    return "(" + std::to_string(start) + " bytes of older lines are not shown)\r\n" + log.substr(start);
 }
