@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """The loopback FTP server of `scripts/run --demo`.
 
-    demo-ftpd.py --root DIR --registry FILE
+    demo-ftpd.py --root DIR --registry FILE --parent PID
 
 Fills DIR with a few sample folders and files, serves it with pyftpdlib on 127.0.0.1 (a port
 the kernel picks), and writes FILE: a registry file holding one host profile for this server,
 chosen as the lower region's last profile, so that the program's start-up Connect dialog has
-it selected. Prints "LISTENING <port>" once it accepts. Ends when its parent is gone.
+it selected. Prints "LISTENING <port>" once it accepts. Ends when process PID (the script
+that started it) is gone, however that ends.
 """
 import argparse
 import logging
@@ -86,17 +87,20 @@ def write_registry(path, port):
     os.chmod(path, 0o600)
 
 
-def watch_parent():
-    parent = os.getppid()
-    while os.getppid() == parent:
+def watch_parent(pid):
+    while True:
+        try:
+            os.kill(pid, 0)
+        except ProcessLookupError:
+            os._exit(0)
         time.sleep(0.5)
-    os._exit(0)
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--root", required=True)
     parser.add_argument("--registry", required=True)
+    parser.add_argument("--parent", type=int, required=True)
     args = parser.parse_args()
 
     make_samples(args.root)
@@ -110,7 +114,7 @@ def main():
     port = server.socket.getsockname()[1]
     write_registry(args.registry, port)
     print("LISTENING %d" % port, flush=True)
-    threading.Thread(target=watch_parent, daemon=True).start()
+    threading.Thread(target=watch_parent, args=(args.parent,), daemon=True).start()
     server.serve_forever()
 
 
