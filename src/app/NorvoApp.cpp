@@ -23,8 +23,6 @@ namespace {
 const char* const kFrameworkKey = "Software\\Local AppWizard-Generated Applications\\Ferrix FTP";
 const char* const kFrameworkSection = "MFC Setting";
 const char* const kApplicationTitle = "Ferrix FTP";
-constexpr int kUpperRegion = 0;
-constexpr int kLowerRegion = 1;
 constexpr int kStatusPane = 0;
 } // namespace
 

@@ -96,7 +96,7 @@ void CNorvoApp::OnCommand(wxCommandEvent& event)
     switch (id) {
     case ID_SERVER_CONNECT:
         if (ConnectRegion())
-            RootRegion(connectionType == kLocalRemote ? 1 : currentRegion);
+            RootRegion(connectionType == kLocalRemote ? kLowerRegion : currentRegion);
         return;
     case ID_SERVER_OPTION:
         if (RunOptionSheet(m_pMainFrame, *this))

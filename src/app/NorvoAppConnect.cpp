@@ -23,7 +23,7 @@ constexpr std::size_t kErrorTextLimit = 1024;
 bool CNorvoApp::ConnectRegion()
 {
     CConnectDlg dialog(m_pMainFrame, *this);
-    dialog.regionIndex = connectionType == kRemoteRemote ? currentRegion : 1;
+    dialog.regionIndex = connectionType == kRemoteRemote ? currentRegion : kLowerRegion;
     if (dialog.ShowModal() != wxID_OK)
         return false;
     currentRegion = dialog.regionIndex;
