@@ -2,21 +2,17 @@
 // in one folder. Prints the time to fill the tree and the list, and the time of `ls -f | sort`
 // on the same folder in the same run as the peer. Run under a display (xvfb-run).
 
-#include "browser/BrowserView.h"
-#include "browser/FileView.h"
-#include "browser/PaneHost.h"
+#include "BenchWindow.h"
 #include "platform/localfs/DriveMap.h"
 
-#include <wx/app.h>
-#include <wx/frame.h>
 #include <wx/init.h>
-#include <wx/sizer.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include <fcntl.h>
@@ -32,17 +28,6 @@ double Seconds(Clock::time_point since)
 {
     return std::chrono::duration<double>(Clock::now() - since).count();
 }
-
-class BenchHost : public IPaneHost {
-public:
-    void SetActiveView(wxWindow* view) override { m_active = view; }
-    wxWindow* GetActiveView() const override { return m_active; }
-    void ShowContextMenu(const wxPoint&) override {}
-    int GetArrangeBy() const override { return 0; }
-
-private:
-    wxWindow* m_active = nullptr;
-};
 
 void MakeFolder(const std::filesystem::path& root)
 {
@@ -82,19 +67,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot initialise wxWidgets (run under xvfb-run)\n");
         return 1;
     }
-    BenchHost host;
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "bench", wxDefaultPosition, wxSize(1000, 700));
-    auto* tree = new CBrowserView(frame);
-    auto* list = new FileView(frame);
-    auto* sizer = new wxBoxSizer(wxHORIZONTAL);
-    sizer->Add(tree, 1, wxEXPAND);
-    sizer->Add(list, 1, wxEXPAND);
-    frame->SetSizer(sizer);
-    tree->m_pFileView = list;
-    tree->m_pHost = &host;
-    list->m_pTree = tree;
-    list->m_pHost = &host;
-    frame->Show();
+    auto window = std::make_unique<BenchWindow>();
+    CBrowserView* tree = window->tree;
+    FileView* list = window->list;
     tree->m_strRootLabel = "Local Machine";
     tree->SetRoot(nullptr);
     wxTheApp->Yield(true);
@@ -124,8 +99,7 @@ int main(int argc, char** argv)
     std::printf("peer: ls -f | sort of the same folder: %.3f s\n", peer);
     std::printf("ratio: tree+list / peer = %.2f\n", (treeSeconds + listSeconds) / peer);
 
-    frame->Destroy();
-    wxTheApp->Yield(true);
+    window.reset();
     std::filesystem::remove_all(root);
     return 0;
 }

@@ -13,6 +13,10 @@ struct StringEntry {
 
 // Kept in ascending order of id.
 constexpr StringEntry kStrings[] = {
+    {IDS_NO_INTERNET_SESSION, "Cannot open an Internet Session.  Please check your internet configuration."},
+    {IDS_CONNECTION_EXCEPTION,
+     "An exception occurred when attempting to create an FTP connection.\r\n  Please check your internet "
+     "configuration and make sure your environment\r\n is set up with WININET.DLL in the path."},
     {IDS_COMPANY_NAME, "CompanyName"},
     {IDS_PRODUCT_NAME, "ProductName"},
 };

@@ -3,6 +3,8 @@
 
 #include <string>
 
+constexpr unsigned IDS_NO_INTERNET_SESSION = 116;     // no internet session could be made
+constexpr unsigned IDS_CONNECTION_EXCEPTION = 119;    // a connect failed without a text of its own
 constexpr unsigned IDS_COMPANY_NAME = 2100;   // "CompanyName", a version-information value name
 constexpr unsigned IDS_PRODUCT_NAME = 2106;   // "ProductName", likewise
 

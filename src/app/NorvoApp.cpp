@@ -3,18 +3,19 @@
 #include "app/NorvoApp.h"
 
 #include "app/MainFrame.h"
+#include "app/NetworkWaitGuard.h"
 #include "app/NorvoDoc.h"
 #include "browser/BrowserView.h"
 #include "browser/RootLabels.h"
-#include "platform/inet/FtpConnection.h"
-#include "platform/inet/InternetSession.h"
+#include "net/FtpSession.h"
 #include "platform/registry/Registry.h"
 #include "profiles/ProfileSettings.h"
+
+#include <wx/dialog.h>
 
 
 wxIMPLEMENT_APP_NO_MAIN(CNorvoApp);
 
-bool g_bShuttingDown = false;
 wxCursor g_arrowCursor;
 wxCursor g_noDropCursor;
 
@@ -22,8 +23,7 @@ namespace {
 const char* const kFrameworkKey = "Software\\Local AppWizard-Generated Applications\\Ferrix FTP";
 const char* const kFrameworkSection = "MFC Setting";
 const char* const kApplicationTitle = "Ferrix FTP";
-constexpr int kUpperRegion = 0;
-constexpr int kLowerRegion = 1;
+constexpr int kStatusPane = 0;
 } // namespace
 
 CNorvoApp::CNorvoApp() : m_stopTimer(this)
@@ -37,19 +37,17 @@ CNorvoApp::~CNorvoApp()
     // Closing the connections produces status notifications; the flag keeps them off the status
     // bar of the frame, which is gone by now.
     g_bShuttingDown = true;
-    for (auto& connection : connections) {
-        if (connection) {
-            connection->Close();
-            connection.reset();
-        }
-    }
-    for (auto& session : sessions) {
-        if (session) {
-            session->Close();
-            session.reset();
-        }
-    }
+    SetStatusDisplay({});
+    CloseRegions();
     profiles.clear();
+}
+
+void CNorvoApp::CloseRegions()
+{
+    for (RegionConnection& region : regions)
+        region.CloseConnection();
+    for (RegionConnection& region : regions)
+        region.CloseSession();
 }
 
 bool CNorvoApp::OnInit()
@@ -63,13 +61,19 @@ bool CNorvoApp::OnInit()
     ReadSettings();
     InstallStopSignals();
     StartStopWatch();
-    ApplyConnectionType();
+    SetStatusDisplay([this](const std::string& text) { ShowStatusText(text); });
+    m_waitGuard.reset();   // one guard at a time: a new one replaces the library's observer
+    m_waitGuard = std::make_unique<CNetworkWaitGuard>([this] { return m_pMainFrame; });
+    // The connect steps open the Connect dialog: only once the main loop runs and the frame is
+    // on the screen, so that the dialog comes up over the frame rather than behind it.
+    CallAfter(&CNorvoApp::ConnectAtStartUp);
     LoadCursors();
     return true;
 }
 
 int CNorvoApp::OnExit()
 {
+    m_waitGuard.reset();
     SaveProfilesOrTell(*this);
     return wxApp::OnExit();
 }
@@ -99,6 +103,13 @@ void CNorvoApp::CreateFrameworkKey()
 bool CNorvoApp::CreateMainWindow()
 {
     m_pMainFrame = new CMainFrame;
+    // Nothing may reach the frame once it is gone: status texts of connections closed at exit
+    // and the wait guard ask for it through this pointer.
+    m_pMainFrame->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
+        if (event.GetEventObject() == m_pMainFrame)
+            m_pMainFrame = nullptr;
+        event.Skip();
+    });
     SetTopWindow(m_pMainFrame);
     m_pMainFrame->Show();
     m_pMainFrame->Update();
@@ -131,35 +142,71 @@ wxWindow* CNorvoApp::GetPane(int row, int column) const
     return m_pMainFrame ? m_pMainFrame->GetPane(row, column) : nullptr;
 }
 
+void CNorvoApp::ConnectAtStartUp()
+{
+    if (!m_pMainFrame)
+        return;
+    m_pMainFrame->Raise();
+    // A window manager may place the frame only after the Connect dialog has been centred on
+    // where the frame was first put; the dialog then follows the frame once.
+    m_pMainFrame->Bind(wxEVT_MOVE, &CNorvoApp::OnFirstFrameMove, this);
+    ApplyConnectionType();
+}
+
+void CNorvoApp::OnFirstFrameMove(wxMoveEvent& event)
+{
+    event.Skip();
+    if (!m_pMainFrame)
+        return;
+    m_pMainFrame->Unbind(wxEVT_MOVE, &CNorvoApp::OnFirstFrameMove, this);
+    for (wxWindow* window : wxTopLevelWindows) {
+        auto* dialog = dynamic_cast<wxDialog*>(window);
+        if (dialog && dialog->IsModal() && dialog->GetParent() == m_pMainFrame)
+            dialog->CentreOnParent();
+    }
+}
+
 void CNorvoApp::ApplyConnectionType()
 {
     if (!m_pMainFrame)
         return;
-    auto tree = [this](int region) { return m_pMainFrame->GetTree(region); };
-    auto rootRegion = [&](int region) {
-        CBrowserView* view = tree(region);
-        view->m_strRootLabel = kRemoteHostLabel;
-        view->m_strRootDir = rootDirs[static_cast<std::size_t>(region)];
-        view->SetRoot(connections[static_cast<std::size_t>(region)].get());
-    };
-
-    if (connectionType == 0) {
-        tree(kUpperRegion)->m_strRootLabel = kLocalMachineLabel;
-        tree(kUpperRegion)->SetRoot(nullptr);
+    if (connectionType == kLocalRemote) {
+        CBrowserView* upper = m_pMainFrame->GetTree(kUpperRegion);
+        upper->m_strRootLabel = kLocalMachineLabel;
+        upper->SetRoot(nullptr);
         WaitForSplash();
         currentRegion = kLowerRegion;
-        if (!ConnectRegion())
-            return;
-        rootRegion(kLowerRegion);
+        if (ConnectRegion())
+            RootRegion(kLowerRegion);
         return;
     }
     WaitForSplash();
     if (ConnectRegion())
-        rootRegion(currentRegion);
+        RootRegion(currentRegion);
     currentRegion = currentRegion == kUpperRegion ? kLowerRegion : kUpperRegion;
-    if (!ConnectRegion())
+    if (ConnectRegion())
+        RootRegion(currentRegion);
+}
+
+void CNorvoApp::RootRegion(int region)
+{
+    if (!m_pMainFrame)
         return;
-    rootRegion(currentRegion);
+    CBrowserView* tree = m_pMainFrame->GetTree(region);
+    RegionConnection& link = regions[static_cast<std::size_t>(region)];
+    link.Lend([tree = wxWeakRef<CBrowserView>(tree)] {
+        if (tree)
+            tree->DetachConnection();
+    });
+    tree->m_strRootLabel = kRemoteHostLabel;
+    tree->m_strRootDir = link.RootDir();
+    tree->SetRoot(link.Connection());
+}
+
+void CNorvoApp::ShowStatusText(const std::string& text)
+{
+    if (m_pMainFrame && m_pMainFrame->GetStatusBar())
+        m_pMainFrame->SetStatusText(wxString::FromUTF8(text), kStatusPane);
 }
 
 void CNorvoApp::WaitForSplash()

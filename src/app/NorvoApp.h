@@ -4,6 +4,7 @@
 // it derives from), the per-region choices, the current region. Every menu, toolbar and
 // context-menu command reaches it and is applied to the main frame's active pane.
 
+#include "net/RegionConnection.h"
 #include "profiles/ProfileState.h"
 
 #include <wx/app.h>
@@ -15,9 +16,8 @@
 #include <string>
 
 class CBrowserView;
-class CFtpConnection;
-class CInternetSession;
 class CMainFrame;
+class CNetworkWaitGuard;
 class CNorvoDoc;
 class FileView;
 class wxUpdateUIEvent;
@@ -31,7 +31,14 @@ public:
     int OnExit() override;    // saves profiles and settings
 
     void ApplyConnectionType();
+    // Runs the Connect dialog and connects the region chosen there (currentRegion afterwards).
+    // True when the region has a usable connection, or the user kept the one it had.
     bool ConnectRegion();
+    // Shows region `region`'s host in its tree, from the root directory on; the tree gives the
+    // connection back before it closes.
+    void RootRegion(int region);
+    // Closes the connections, upper then lower, then the sessions, upper then lower.
+    void CloseRegions();
     void WaitForSplash();
     wxWindow* GetPane(int row, int column) const;
     CMainFrame* GetMainFrame() const { return m_pMainFrame; }
@@ -39,10 +46,15 @@ public:
     // own subkey named after the application title.
     std::string GetFrameKeyPath() const;
 
-    std::array<std::unique_ptr<CInternetSession>, 2> sessions;
-    std::array<std::unique_ptr<CFtpConnection>, 2> connections;
-    std::array<std::string, 2> rootDirs;
+    // Per region (0 upper, 1 lower): session, connection and initial root directory.
+    std::array<RegionConnection, 2> regions;
     std::int32_t currentRegion = 0;
+
+    static constexpr int kUpperRegion = 0;
+    static constexpr int kLowerRegion = 1;
+    // Values of connectionType.
+    static constexpr std::int32_t kLocalRemote = 0;    // the upper region is the local machine
+    static constexpr std::int32_t kRemoteRemote = 1;   // both regions connect to hosts
 
     // Set from the command line: "Embedding" or "Automation" turn the splash window off.
     bool m_bSplashEnabled = true;
@@ -59,6 +71,7 @@ private:
     void OnCommand(wxCommandEvent& event);
     void OnUpdateCommand(wxUpdateUIEvent& event);
     void OnArrange(wxCommandEvent& event);
+    void OnSessionStatus(wxCommandEvent& event);
     void OnUpdateArrange(wxUpdateUIEvent& event);
 
     // The active pane as a tree or as a file list, or null.
@@ -66,11 +79,17 @@ private:
     FileView* ActiveList() const;
     bool TreeCommandEnabled(int id) const;
 
+    // Start-up's connect steps, once the main window is on the screen.
+    void ConnectAtStartUp();
+    void OnFirstFrameMove(wxMoveEvent& event);
+    void ShowStatusText(const std::string& text);
+
     void InstallStopSignals();
     void StartStopWatch();
     void OnStopTimer(wxTimerEvent& event);
 
     CMainFrame* m_pMainFrame = nullptr;   // a top-level window: wxWidgets destroys it
+    std::unique_ptr<CNetworkWaitGuard> m_waitGuard;
     std::unique_ptr<CNorvoDoc> m_document;
     wxTimer m_stopTimer;
     std::string m_strFrameKeyPath;
@@ -80,7 +99,7 @@ private:
 
 wxDECLARE_APP(CNorvoApp);
 
-// Process-wide values beside the application object.
-extern bool g_bShuttingDown;   // set once the application object begins its destruction
+// Process-wide values beside the application object; the shutting-down flag is the session's
+// (net/FtpSession.h).
 extern wxCursor g_arrowCursor;
 extern wxCursor g_noDropCursor;

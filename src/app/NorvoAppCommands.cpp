@@ -6,9 +6,7 @@
 #include "app/MainFrame.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
-#include "browser/RootLabels.h"
 #include "platform/ui/MessageBox.h"
-#include "profiles/ConnectDlg.h"
 #include "profiles/OptionSheet.h"
 #include "res/Resource.h"
 
@@ -21,6 +19,7 @@ wxBEGIN_EVENT_TABLE(CNorvoApp, wxApp)
     EVT_MENU(ID_FILE_REFRESH_FOLDER, CNorvoApp::OnCommand)
     EVT_MENU(ID_FILE_REFRESH_ALL, CNorvoApp::OnCommand)
     EVT_MENU(ID_APP_EXIT, CNorvoApp::OnCommand)
+    EVT_MENU(ID_VIEW_SESSION_STATUS, CNorvoApp::OnSessionStatus)
     EVT_MENU(ID_ARRANGE_BY_NAME, CNorvoApp::OnArrange)
     EVT_MENU(ID_ARRANGE_BY_DATE, CNorvoApp::OnArrange)
     EVT_MENU(ID_ARRANGE_BY_TYPE, CNorvoApp::OnArrange)
@@ -95,16 +94,10 @@ void CNorvoApp::OnCommand(wxCommandEvent& event)
 {
     const int id = event.GetId();
     switch (id) {
-    case ID_SERVER_CONNECT: {
-        if (!ConnectRegion())
-            return;
-        const int region = connectionType == 0 ? 1 : currentRegion;
-        CBrowserView* tree = m_pMainFrame->GetTree(region);
-        tree->m_strRootLabel = kRemoteHostLabel;
-        tree->m_strRootDir = rootDirs[static_cast<std::size_t>(region)];
-        tree->SetRoot(connections[static_cast<std::size_t>(region)].get());
+    case ID_SERVER_CONNECT:
+        if (ConnectRegion())
+            RootRegion(connectionType == kLocalRemote ? kLowerRegion : currentRegion);
         return;
-    }
     case ID_SERVER_OPTION:
         if (RunOptionSheet(m_pMainFrame, *this))
             ApplyConnectionType();
@@ -148,16 +141,4 @@ void CNorvoApp::OnArrange(wxCommandEvent& event)
 void CNorvoApp::OnUpdateArrange(wxUpdateUIEvent& event)
 {
     event.Check(arrangeBy == ArrangeOf(event.GetId()));
-}
-
-bool CNorvoApp::ConnectRegion()
-{
-    CConnectDlg dialog(m_pMainFrame, *this);
-    dialog.regionIndex = connectionType == 1 ? currentRegion : 1;
-    if (dialog.ShowModal() != wxID_OK)
-        return false;
-    currentRegion = dialog.regionIndex;
-    // Opening the connection for the chosen profile arrives with the connect step; until then
-    // the dialog keeps what it changed and the region stays as it is.
-    return false;
 }

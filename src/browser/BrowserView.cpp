@@ -164,6 +164,11 @@ void CBrowserView::ClearTree()
     m_root = TreeItemRef();
 }
 
+void CBrowserView::DetachConnection()
+{
+    m_pConnection = nullptr;
+}
+
 void CBrowserView::GetItemPath(const TreeItemRef& item, std::string& path) const
 {
     std::vector<std::string> names;

@@ -38,6 +38,9 @@ public:
 
     // --- roots and reading ---
     void SetRoot(CFtpConnection* connection);
+    // Lets go of the connection before it closes: the tree keeps what it shows and from then on
+    // acts as a tree without a host, until it is rooted again.
+    void DetachConnection();
     void EnsureListed(const TreeItemRef& item, bool subtree);
     void ListDirectory(const TreeItemRef& item, const std::string& path, CFtpConnection* endpoint, bool recursive);
     void RefreshFolder();

@@ -1,7 +1,7 @@
-// A tree rooted on a real FTP host (vsftpd and pyftpdlib on 127.0.0.1, passive and active):
-// the remote root is read at once, directories are read like local ones, names in a legacy
-// encoding and folders that cannot be listed are told apart from empty ones, and the tree
-// commands work on it.
+// A tree rooted on a real FTP host (vsftpd and pyftpdlib on 127.0.0.1, passive and active)
+// by the Connect command: the remote root is read at once, directories are read like local
+// ones, names in a legacy encoding and folders that cannot be listed are told apart from empty
+// ones, and the tree commands work on it.
 
 #include "app/MainFrame.h"
 #include "app/NorvoApp.h"
@@ -15,6 +15,7 @@
 #include "platform/ui/MessageBox.h"
 #include "res/Resource.h"
 #include "support/Commands.h"
+#include "support/Connecting.h"
 #include "support/GuiTest.h"
 #include "support/PaneHelpers.h"
 
@@ -38,26 +39,18 @@ protected:
         server->MakeDir(folder + "/alpha/empty");
 
         frame = &StartApplication();
-        session.SetTimeout(kTestTimeout);
-        connection.reset(session.GetFtpConnection("127.0.0.1", server->User(), server->Password(), server->Port(),
-                                                  GetParam().passive));
+        ScopedConnectAnswers answers({LoopbackProfile(server->Name(), *server, GetParam().passive, "/" + folder)});
+        SendCommand(*frame, ID_SERVER_CONNECT);
         tree = frame->GetTree(1);
         list = frame->GetFileList(1);
-        tree->m_strRootLabel = kRemoteHostLabel;
-        tree->m_strRootDir = "/" + folder;
-        tree->SetRoot(connection.get());
         root = tree->wxTreeCtrl::GetRootItem();
         frame->SetActiveView(tree);
     }
 
     void TearDown() override
     {
-        // The tree must let go of the connection before it closes.
-        if (tree)
-            tree->SetRoot(nullptr);
         StopApplication();
-        connection.reset();
-        session.Close();
+        TheApp().CloseRegions();
     }
 
     void SelectItem(const wxTreeItemId& item)
@@ -66,10 +59,11 @@ protected:
         PumpEvents();
     }
 
-    // Roots the tree again, to show what the test has just added on the server.
+    // Roots the tree again on the region's connection, from the tree's root directory, to show
+    // what the test has just changed on the server.
     void Reroot()
     {
-        tree->SetRoot(connection.get());
+        tree->SetRoot(TheApp().regions[1].Connection());
         root = tree->wxTreeCtrl::GetRootItem();
     }
 
@@ -91,8 +85,6 @@ protected:
     FtpTestServer* server = nullptr;
     std::string folder;
     CMainFrame* frame = nullptr;
-    CInternetSession session;
-    ConnectionPtr connection;
     CBrowserView* tree = nullptr;
     FileView* list = nullptr;
     wxTreeItemId root;
@@ -100,6 +92,7 @@ protected:
 
 TEST_P(RemoteTreeTest, RootIsTheServerAndRootDirectoryAndIsReadAtOnce)
 {
+    ASSERT_NE(tree->m_pConnection, nullptr);
     EXPECT_EQ(tree->GetItemText(root), "127.0.0.1/" + folder);
     EXPECT_EQ(ChildLabels(*tree, root), (std::vector<std::string>{"alpha", "Zeta"}));
     std::string path;

@@ -1,6 +1,7 @@
 #include "platform/inet/Resolver.h"
 
 #include "platform/inet/InternetException.h"
+#include "platform/inet/SocketWait.h"
 
 #include <netdb.h>
 
@@ -30,21 +31,33 @@ int ResolveWithin(std::unique_ptr<Lookup>& lookup, std::chrono::milliseconds tim
     if (::getaddrinfo_a(GAI_NOWAIT, requests, 1, nullptr) != 0)
         return ::getaddrinfo(lookup->name.c_str(), lookup->service.c_str(), &lookup->hints, found);
 
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    auto abandon = [&lookup] {
+        if (::gai_cancel(&lookup->request) != EAI_CANCELED)
+            (void)lookup.release();   // still in use by the resolver's thread
+    };
+    const auto start = std::chrono::steady_clock::now();
+    const auto deadline = start + timeout;
     while (::gai_error(&lookup->request) == EAI_INPROGRESS) {
-        const auto left = deadline - std::chrono::steady_clock::now();
-        if (left <= std::chrono::steady_clock::duration::zero())
+        const auto now = std::chrono::steady_clock::now();
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
+        if (left.count() <= 0)
             break;
-        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);
+        std::chrono::milliseconds slice;
+        try {
+            slice = NextWaitSlice(std::chrono::duration_cast<std::chrono::milliseconds>(now - start), left);
+        } catch (const CInternetException&) {
+            abandon();
+            throw;
+        }
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(slice);
         const timespec wait{static_cast<std::time_t>(seconds.count()),
-                            static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(left - seconds).count())};
+                            static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(slice - seconds).count())};
         const gaicb* const waiting[] = {&lookup->request};
         ::gai_suspend(waiting, 1, &wait);
     }
     const int rc = ::gai_error(&lookup->request);
     if (rc == EAI_INPROGRESS) {
-        if (::gai_cancel(&lookup->request) != EAI_CANCELED)
-            (void)lookup.release();   // still in use by the resolver's thread
+        abandon();
         return kTimedOut;
     }
     *found = lookup->request.ar_result;

@@ -4,6 +4,7 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -12,23 +13,45 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// poll() until ready or the deadline, restarting after signals.
+thread_local WaitObserver t_waitObserver;
+
+// poll() until ready or the deadline, restarting after signals; in slices while an observer
+// watches, so that it is asked again and again whether to go on.
 int PollUntil(pollfd* fds, nfds_t count, std::chrono::milliseconds timeout)
 {
-    const auto deadline = Clock::now() + timeout;
+    const auto start = Clock::now();
+    const auto deadline = start + timeout;
     for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() < 0)
-            left = std::chrono::milliseconds(0);
-        int rc = ::poll(fds, count, static_cast<int>(left.count()));
-        if (rc >= 0)
+        const auto now = Clock::now();
+        const auto left = std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now),
+                                   std::chrono::milliseconds(0));
+        const auto slice = NextWaitSlice(std::chrono::duration_cast<std::chrono::milliseconds>(now - start), left);
+        int rc = ::poll(fds, count, static_cast<int>(slice.count()));
+        if (rc > 0 || (rc == 0 && slice >= left))
             return rc;
-        if (errno != EINTR)
+        if (rc < 0 && errno != EINTR)
             ThrowSocketError(errno, "poll");
     }
 }
 
 }  // namespace
+
+WaitObserver SetWaitObserver(WaitObserver observer)
+{
+    std::swap(observer, t_waitObserver);
+    return observer;
+}
+
+std::chrono::milliseconds NextWaitSlice(std::chrono::milliseconds waited, std::chrono::milliseconds left)
+{
+    if (!t_waitObserver || left.count() <= 0)
+        return left;
+    // The observer may pump window events, and an event may replace the observer.
+    const WaitObserver observer = t_waitObserver;
+    if (!observer(waited))
+        throw CInternetException(ERROR_INTERNET_OPERATION_CANCELLED, kStoppedByUserText);
+    return std::min(left, kWaitSlice);
+}
 
 WaitResult WaitReadable(int fd, std::chrono::milliseconds timeout)
 {

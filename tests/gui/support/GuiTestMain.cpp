@@ -32,7 +32,7 @@ public:
     {
         // A new run starts from nothing but what the registry holds.
         static_cast<ProfileState&>(*this) = ProfileState();
-        rootDirs = {};
+        CloseRegions();
         currentRegion = 0;
         return CNorvoApp::OnInit();
     }
