@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #include <array>
 #include <functional>
@@ -261,6 +263,43 @@ TEST_F(ConnectDialogTest, CancelLeavesTheLastProfileNameAlone)
     EXPECT_EQ(state.lastProfileName[1], "lab");
 }
 
+// Real clicks, as the list box itself reports them: after the first entry is deleted, a click
+// on the entry that is now first must turn Connect, Edit and Delete on again.
+TEST_F(ConnectDialogTest, ClickingTheNewFirstEntryAfterADeleteEnablesTheButtons)
+{
+    Open(1);
+    dialog->Raise();
+    PumpEvents();
+    int clicks = 0;
+    const auto clickFirstEntry = [&] {
+        wxListBox* list = dialog->profileList;
+        wxUIActionSimulator mouse;
+        // Each click lands a little further right, so that two are never taken for a double-click.
+        mouse.MouseMove(list->ClientToScreen(wxPoint(list->FromDIP(12 + 30 * clicks++), list->FromDIP(8))));
+        PumpEvents();
+        mouse.MouseClick();
+        // The click travels through the X server; wait for the list to see it.
+        for (int round = 0; round < 100 && list->GetSelection() != 0; ++round) {
+            wxMilliSleep(20);
+            PumpEvents();
+        }
+        PumpEvents();
+    };
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        clickFirstEntry();
+        ASSERT_EQ(Selection(), 0);
+        EXPECT_TRUE(ButtonsEnabled());
+        ClickButton(dialog.get(), IDC_DELETE);
+        EXPECT_EQ(Selection(), wxNOT_FOUND);
+        EXPECT_FALSE(ButtonsEnabled());
+    }
+    clickFirstEntry();
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"Lab Two", "Zeta"}));
+    EXPECT_EQ(Selection(), 0);
+    EXPECT_TRUE(ButtonsEnabled());
+}
+
 TEST_F(ConnectDialogTest, DeleteThenCancelKeepsTheDeletion)
 {
     Open(1);
@@ -273,7 +312,7 @@ TEST_F(ConnectDialogTest, DeleteThenCancelKeepsTheDeletion)
     EXPECT_EQ(state.profileStore.modified, 1);
 }
 
-TEST_F(ConnectDialogTest, AddSortsTheNewProfileInAndKeepsTheSelection)
+TEST_F(ConnectDialogTest, AddSortsTheNewProfileInAndSelectsIt)
 {
     Open(1);
     SelectEntry(dialog->profileList, EntryOf("Lab Two"));
@@ -296,7 +335,8 @@ TEST_F(ConnectDialogTest, AddSortsTheNewProfileInAndKeepsTheSelection)
     ClickButton(dialog.get(), IDC_ADD);
     EXPECT_EQ(sheetsOpened, 1u);
     EXPECT_EQ(Entries(), (std::vector<std::string>{"Archive", "Backup", "lab", "Lab Two", "Zeta"}));
-    EXPECT_EQ(Selection(), EntryOf("Lab Two"));
+    EXPECT_EQ(Selection(), EntryOf("Backup"));
+    EXPECT_TRUE(ButtonsEnabled());
     ASSERT_EQ(state.profiles.count("Backup"), 1u);
     const HostProfile& added = *state.profiles["Backup"];
     EXPECT_EQ(added.name, "Backup");
@@ -364,7 +404,8 @@ TEST_F(ConnectDialogTest, EditFillsTheSheetFromTheProfileAndWritesItBack)
         EXPECT_EQ(TextOf(&sheet, IDC_PROFILE_NAME), "lab");
         EXPECT_EQ(TextOf(&sheet, IDC_HOST), "lab.example.org");
         EXPECT_EQ(TextOf(&sheet, IDC_PASSWORD), "pw");
-        EXPECT_EQ(TextOf(&sheet, IDC_PORT), "-1");
+        // The stored -1 is port 65535.
+        EXPECT_EQ(TextOf(&sheet, IDC_PORT), "65535");
         TypeText(&sheet, IDC_HOST, "198.51.100.1");
         ChooseTab(sheet.GetBookCtrl(), 1);
         EXPECT_EQ(TextOf(&sheet, IDC_INITIAL_DIR), "/pub");
