@@ -39,6 +39,7 @@ public:
     wxWindow* GetActiveView() const override { return m_active; }
     void ShowContextMenu(const wxPoint&) override {}
     int GetArrangeBy() const override { return 0; }
+    void ApplyArrange(int) override {}
 
 private:
     wxWindow* m_active = nullptr;

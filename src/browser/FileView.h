@@ -38,7 +38,9 @@ private:
         std::string modified;
     };
 
+    void SortRows();
     wxString OnGetItemText(long item, long column) const override;
+    void OnColumnClick(wxListEvent& event);
     void OnRightDown(wxMouseEvent& event);
     void OnBeginLabelEdit(wxListEvent& event);
     void OnEndLabelEdit(wxListEvent& event);

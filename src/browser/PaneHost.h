@@ -17,4 +17,6 @@ public:
     virtual void ShowContextMenu(const wxPoint& screenPos) = 0;
     // 0 by name, 1 by date, 2 by type.
     virtual int GetArrangeBy() const = 0;
+    // Chooses an arrangement as its menu command does (both lists are sorted again).
+    virtual void ApplyArrange(int arrangeBy) = 0;
 };
