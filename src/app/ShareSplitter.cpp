@@ -56,7 +56,8 @@ void ShareSplitter::OnSize(wxSizeEvent& event)
 
 void ShareSplitter::OnSashMoved(wxSplitterEvent& event)
 {
-    if (!m_resizing)
+    // Splitter events travel up to the parent window, which may be a splitter too.
+    if (!m_resizing && event.GetEventObject() == this)
         m_share = ShareOf(event.GetSashPosition());
     event.Skip();
 }

@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 #include <wx/stattext.h>
-#include <wx/uiaction.h>
-#include <wx/utils.h>
 
 #include <array>
 #include <functional>
@@ -261,43 +259,6 @@ TEST_F(ConnectDialogTest, CancelLeavesTheLastProfileNameAlone)
     ClickButton(dialog.get(), wxID_CANCEL);
     EXPECT_EQ(dialog->GetReturnCode(), wxID_CANCEL);
     EXPECT_EQ(state.lastProfileName[1], "lab");
-}
-
-// Real clicks, as the list box itself reports them: after the first entry is deleted, a click
-// on the entry that is now first must turn Connect, Edit and Delete on again.
-TEST_F(ConnectDialogTest, ClickingTheNewFirstEntryAfterADeleteEnablesTheButtons)
-{
-    Open(1);
-    dialog->Raise();
-    PumpEvents();
-    int clicks = 0;
-    const auto clickFirstEntry = [&] {
-        wxListBox* list = dialog->profileList;
-        wxUIActionSimulator mouse;
-        // Each click lands a little further right, so that two are never taken for a double-click.
-        mouse.MouseMove(list->ClientToScreen(wxPoint(list->FromDIP(12 + 30 * clicks++), list->FromDIP(8))));
-        PumpEvents();
-        mouse.MouseClick();
-        // The click travels through the X server; wait for the list to see it.
-        for (int round = 0; round < 100 && list->GetSelection() != 0; ++round) {
-            wxMilliSleep(20);
-            PumpEvents();
-        }
-        PumpEvents();
-    };
-    for (int round = 0; round < 2; ++round) {
-        SCOPED_TRACE(round);
-        clickFirstEntry();
-        ASSERT_EQ(Selection(), 0);
-        EXPECT_TRUE(ButtonsEnabled());
-        ClickButton(dialog.get(), IDC_DELETE);
-        EXPECT_EQ(Selection(), wxNOT_FOUND);
-        EXPECT_FALSE(ButtonsEnabled());
-    }
-    clickFirstEntry();
-    EXPECT_EQ(Entries(), (std::vector<std::string>{"Lab Two", "Zeta"}));
-    EXPECT_EQ(Selection(), 0);
-    EXPECT_TRUE(ButtonsEnabled());
 }
 
 TEST_F(ConnectDialogTest, DeleteThenCancelKeepsTheDeletion)
