@@ -5,13 +5,13 @@
 
 #include "app/NorvoApp.h"
 #include "app/ShareSplitter.h"
+#include "app/ToolImages.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
 #include "browser/RootLabels.h"
 #include "res/Resource.h"
 
 #include <wx/accel.h>
-#include <wx/artprov.h>
 #include <wx/panel.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
@@ -22,6 +22,7 @@
 wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_CLOSE(CMainFrame::OnClose)
     EVT_MOVE(CMainFrame::OnMove)
+    EVT_ACTIVATE(CMainFrame::OnActivate)
     EVT_MENU(ID_NEXT_PANE, CMainFrame::OnPaneCommand)
     EVT_MENU(ID_PREV_PANE, CMainFrame::OnPaneCommand)
     EVT_MENU(ID_VIEW_TOOLBAR, CMainFrame::OnToggleBar)
@@ -34,8 +35,6 @@ wxEND_EVENT_TABLE()
 namespace {
 const char* const kToolBarPaneName = "toolbar";
 constexpr int kIndicatorIntervalMs = 250;
-constexpr int kToolImageWidth = 16;
-constexpr int kToolImageHeight = 15;
 // The coloured edge that marks the active pane.
 constexpr int kActiveMarkWidth = 2;
 
@@ -79,46 +78,6 @@ wxMenuItem* Append(wxMenu* menu, int id, const char* text, wxItemKind kind = wxI
     return menu->Append(id, text, StatusPrompt(id), kind);
 }
 
-// The theme's toolbar art is mostly pale grey line art, which reads as disabled next to the
-// coloured buttons. Grey pixels are darkened for the enabled image; the disabled image is a
-// grey, half-transparent copy, so that the two states differ at a glance.
-constexpr int kGreyTolerance = 40;          // channel spread below which a pixel counts as grey
-constexpr double kGreyDarkening = 0.4;      // enabled: grey pixels keep this much brightness
-constexpr double kDisabledOpacity = 0.4;    // disabled: the share of opacity kept
-
-struct ToolImages {
-    wxBitmap enabled;
-    wxBitmap disabled;
-};
-
-ToolImages MakeToolImages(const wxArtID& art)
-{
-    wxImage image = wxArtProvider::GetBitmap(art, wxART_TOOLBAR, wxSize(kToolImageWidth, kToolImageWidth)).ConvertToImage();
-    if (!image.IsOk())
-        return {};
-    if (image.GetWidth() != kToolImageWidth)
-        image.Rescale(kToolImageWidth, kToolImageWidth, wxIMAGE_QUALITY_HIGH);
-    // 16 by 15 as the toolbar was drawn: the art's bottom row is its padding, cut rather than
-    // squeezed, so no line is blurred.
-    image = image.GetSubImage(wxRect(0, 0, kToolImageWidth, kToolImageHeight));
-    if (!image.HasAlpha())
-        image.InitAlpha();
-
-    wxImage disabled = image.ConvertToGreyscale();
-    const int pixels = image.GetWidth() * image.GetHeight();
-    unsigned char* rgb = image.GetData();
-    unsigned char* alpha = disabled.GetAlpha();
-    for (int i = 0; i < pixels; ++i) {
-        unsigned char* pixel = rgb + 3 * i;
-        const int spread = std::max({pixel[0], pixel[1], pixel[2]}) - std::min({pixel[0], pixel[1], pixel[2]});
-        if (spread < kGreyTolerance) {
-            for (int channel = 0; channel < 3; ++channel)
-                pixel[channel] = static_cast<unsigned char>(pixel[channel] * kGreyDarkening);
-        }
-        alpha[i] = static_cast<unsigned char>(alpha[i] * kDisabledOpacity);
-    }
-    return {wxBitmap(image), wxBitmap(disabled)};
-}
 } // namespace
 
 CMainFrame::CMainFrame()
@@ -193,7 +152,7 @@ void CMainFrame::CreateToolBarPane()
 {
     m_toolBar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                  wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_HORZ_LAYOUT);
-    m_toolBar->SetToolBitmapSize(wxSize(kToolImageWidth, kToolImageHeight));
+    m_toolBar->SetToolBitmapSize(kToolImageSize);
     struct Tool {
         int id;
         wxArtID art;
@@ -456,6 +415,20 @@ void CMainFrame::OnIndicatorTimer(wxTimerEvent&)
         if (status->GetStatusText(indicator.field) != text)
             status->SetStatusText(text, indicator.field);
     }
+}
+
+void CMainFrame::OnActivate(wxActivateEvent& event)
+{
+    // A floating toolbar restored at start may be mapped before the frame, and a window manager
+    // then stacks the frame over it: it belongs above the frame whenever the frame is active.
+    if (event.GetActive()) {
+        wxAuiPaneInfoArray& panes = m_aui.GetAllPanes();
+        for (std::size_t i = 0; i < panes.GetCount(); ++i) {
+            if (panes[i].IsFloating() && panes[i].IsShown() && panes[i].frame)
+                panes[i].frame->Raise();
+        }
+    }
+    event.Skip();
 }
 
 void CMainFrame::OnClose(wxCloseEvent& event)

@@ -79,6 +79,7 @@ private:
     void CreateAccelerators();
 
     void OnClose(wxCloseEvent& event);
+    void OnActivate(wxActivateEvent& event);
     void OnPaneCommand(wxCommandEvent& event);
     void OnToggleBar(wxCommandEvent& event);
     void OnUpdateToggleBar(wxUpdateUIEvent& event);
