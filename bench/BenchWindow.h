@@ -40,6 +40,7 @@ public:
     wxWindow* GetActiveView() const override { return m_active; }
     void ShowContextMenu(const wxPoint&) override {}
     int GetArrangeBy() const override { return 0; }
+    void ApplyArrange(int) override {}
 
     wxFrame* frame = nullptr;   // top-level windows: wxWidgets destroys them
     CBrowserView* tree = nullptr;

@@ -4,20 +4,25 @@
 #include "app/MainFrame.h"
 
 #include "app/NorvoApp.h"
+#include "app/ShareSplitter.h"
+#include "app/ToolImages.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
 #include "browser/RootLabels.h"
 #include "res/Resource.h"
 
 #include <wx/accel.h>
-#include <wx/artprov.h>
-#include <wx/splitter.h>
+#include <wx/panel.h>
+#include <wx/settings.h>
+#include <wx/sizer.h>
 #include <wx/utils.h>
 
 #include <algorithm>
 
 wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_CLOSE(CMainFrame::OnClose)
+    EVT_MOVE(CMainFrame::OnMove)
+    EVT_ACTIVATE(CMainFrame::OnActivate)
     EVT_MENU(ID_NEXT_PANE, CMainFrame::OnPaneCommand)
     EVT_MENU(ID_PREV_PANE, CMainFrame::OnPaneCommand)
     EVT_MENU(ID_VIEW_TOOLBAR, CMainFrame::OnToggleBar)
@@ -30,8 +35,8 @@ wxEND_EVENT_TABLE()
 namespace {
 const char* const kToolBarPaneName = "toolbar";
 constexpr int kIndicatorIntervalMs = 250;
-constexpr int kToolImageWidth = 16;
-constexpr int kToolImageHeight = 15;
+// The coloured edge that marks the active pane.
+constexpr int kActiveMarkWidth = 2;
 
 // Status prompts of the command table: the text before the newline is the prompt shown in the
 // status bar, the text after it the tool tip.
@@ -73,13 +78,6 @@ wxMenuItem* Append(wxMenu* menu, int id, const char* text, wxItemKind kind = wxI
     return menu->Append(id, text, StatusPrompt(id), kind);
 }
 
-wxBitmap ToolImage(const wxArtID& art)
-{
-    wxBitmap bitmap = wxArtProvider::GetBitmap(art, wxART_TOOLBAR, wxSize(16, 16));
-    if (bitmap.IsOk() && (bitmap.GetWidth() != kToolImageWidth || bitmap.GetHeight() != kToolImageHeight))
-        bitmap = wxBitmap(bitmap.ConvertToImage().Rescale(kToolImageWidth, kToolImageHeight, wxIMAGE_QUALITY_HIGH));
-    return bitmap;
-}
 } // namespace
 
 CMainFrame::CMainFrame()
@@ -94,11 +92,6 @@ CMainFrame::CMainFrame()
     CreateSplitter();
     CreateAccelerators();
     m_aui.Update();
-    // The layout manager has given the splitter its size only now: split it in halves.
-    const wxSize client = m_columns->GetClientSize();
-    m_columns->SetSashPosition(client.GetWidth() / 2);
-    for (wxSplitterWindow* rows : m_rowsOfColumn)
-        rows->SetSashPosition(client.GetHeight() / 2);
     m_indicatorTimer.Start(kIndicatorIntervalMs);
 }
 
@@ -126,10 +119,13 @@ void CMainFrame::CreateMenus()
     Append(server, ID_SERVER_CONNECT, "&Connect...");
     Append(server, ID_SERVER_OPTION, "&Option...");
 
+    // Check items that the update rule keeps one-of-three: GTK sends nothing for a click on a
+    // radio item that is already on, and choosing the current order must sort again (rows a
+    // copy added at the end are sorted in only then).
     auto* arrange = new wxMenu;
-    Append(arrange, ID_ARRANGE_BY_NAME, "by &Name", wxITEM_RADIO);
-    Append(arrange, ID_ARRANGE_BY_DATE, "by &Date", wxITEM_RADIO);
-    Append(arrange, ID_ARRANGE_BY_TYPE, "by &Type", wxITEM_RADIO);
+    Append(arrange, ID_ARRANGE_BY_NAME, "by &Name", wxITEM_CHECK);
+    Append(arrange, ID_ARRANGE_BY_DATE, "by &Date", wxITEM_CHECK);
+    Append(arrange, ID_ARRANGE_BY_TYPE, "by &Type", wxITEM_CHECK);
 
     auto* view = new wxMenu;
     Append(view, ID_VIEW_TOOLBAR, "&Toolbar", wxITEM_CHECK);
@@ -156,7 +152,7 @@ void CMainFrame::CreateToolBarPane()
 {
     m_toolBar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                  wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_HORZ_LAYOUT);
-    m_toolBar->SetToolBitmapSize(wxSize(kToolImageWidth, kToolImageHeight));
+    m_toolBar->SetToolBitmapSize(kToolImageSize);
     struct Tool {
         int id;
         wxArtID art;
@@ -179,10 +175,14 @@ void CMainFrame::CreateToolBarPane()
             m_toolBar->AddSeparator();
             continue;
         }
-        m_toolBar->AddTool(tool.id, tool.label, ToolImage(tool.art), ToolTip(tool.id));
-        m_toolBar->SetToolLongHelp(tool.id, StatusPrompt(tool.id));
+        const ToolImages images = MakeToolImages(tool.art);
+        m_toolBar->AddTool(tool.id, tool.label, images.enabled, images.disabled, wxITEM_NORMAL, ToolTip(tool.id),
+                           StatusPrompt(tool.id), nullptr);
     }
     m_toolBar->Realize();
+    // The toolbar of the layout manager shows no prompts of its own.
+    m_toolBar->Bind(wxEVT_MOTION, &CMainFrame::OnToolBarMotion, this);
+    m_toolBar->Bind(wxEVT_LEAVE_WINDOW, &CMainFrame::OnToolBarLeave, this);
     m_aui.AddPane(m_toolBar, wxAuiPaneInfo()
                                  .Name(kToolBarPaneName)
                                  .Caption("Toolbar")
@@ -218,37 +218,45 @@ void CMainFrame::CreateContextMenu()
 void CMainFrame::CreateSplitter()
 {
     // A static 2 by 2 splitter: two columns, each split into the same two rows; the row sashes
-    // move together so the four cells stay a grid.
-    m_columns = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                     wxSP_LIVE_UPDATE | wxSP_3DSASH | wxSP_NO_XP_THEME);
-    m_columns->SetSashGravity(0.5);
-    m_columns->SetMinimumPaneSize(20);
+    // move together so the four cells stay a grid. Each pane sits in a holder whose edge shows
+    // which pane is active.
+    m_columns = new ShareSplitter(this);
     for (std::size_t column = 0; column < 2; ++column) {
-        auto* rows = new wxSplitterWindow(m_columns, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                          wxSP_LIVE_UPDATE | wxSP_3DSASH | wxSP_NO_XP_THEME);
-        rows->SetSashGravity(0.5);
-        rows->SetMinimumPaneSize(20);
+        auto* rows = new ShareSplitter(m_columns);
         rows->Bind(wxEVT_SPLITTER_SASH_POS_CHANGING, &CMainFrame::OnRowSashChanged, this);
         rows->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, &CMainFrame::OnRowSashChanged, this);
         m_rowsOfColumn[column] = rows;
     }
+    const auto holder = [](wxWindow* parent) {
+        auto* panel = new wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
+        panel->SetSizer(new wxBoxSizer(wxVERTICAL));
+        // Without a minimum of its own a holder asks for its pane's best size (a list asks for
+        // all its columns), and the layout manager would widen the frame past the screen.
+        panel->SetMinSize(wxSize(ShareSplitter::kMinimumPaneSize, ShareSplitter::kMinimumPaneSize));
+        return panel;
+    };
+    const auto hold = [](wxWindow* view) {
+        view->GetParent()->GetSizer()->Add(view, wxSizerFlags(1).Expand().Border(wxALL, kActiveMarkWidth));
+    };
     const char* const rootLabels[] = {kLocalMachineLabel, kRemoteHostLabel};
     for (std::size_t row = 0; row < 2; ++row) {
-        auto* tree = new CBrowserView(m_rowsOfColumn[0]);
+        auto* tree = new CBrowserView(holder(m_rowsOfColumn[0]));
         tree->m_strRootLabel = rootLabels[row];
         tree->m_nPane = static_cast<int>(row);
         tree->m_pHost = this;
-        auto* list = new FileView(m_rowsOfColumn[1]);
+        auto* list = new FileView(holder(m_rowsOfColumn[1]));
         tree->m_pFileView = list;
         list->m_pTree = tree;
         list->m_nPane = static_cast<int>(row) + 2;
         list->m_pHost = this;
+        hold(tree);
+        hold(list);
         m_trees[row] = tree;
         m_lists[row] = list;
     }
     const wxSize client = GetClientSize();
-    m_rowsOfColumn[0]->SplitHorizontally(m_trees[0], m_trees[1], client.GetHeight() / 2);
-    m_rowsOfColumn[1]->SplitHorizontally(m_lists[0], m_lists[1], client.GetHeight() / 2);
+    m_rowsOfColumn[0]->SplitHorizontally(m_trees[0]->GetParent(), m_trees[1]->GetParent(), client.GetHeight() / 2);
+    m_rowsOfColumn[1]->SplitHorizontally(m_lists[0]->GetParent(), m_lists[1]->GetParent(), client.GetHeight() / 2);
     m_columns->SplitVertically(m_rowsOfColumn[0], m_rowsOfColumn[1], client.GetWidth() / 2);
     m_aui.AddPane(m_columns, wxAuiPaneInfo().Name("panes").CenterPane());
     SetActiveView(m_lists[0]);
@@ -279,8 +287,23 @@ wxWindow* CMainFrame::GetPane(int row, int column) const
 void CMainFrame::SetActiveView(wxWindow* view)
 {
     m_pActiveView = view;
+    MarkActivePane();
     if (view && !view->HasFocus() && wxWindow::FindFocus() != view)
         view->SetFocus();
+}
+
+void CMainFrame::MarkActivePane()
+{
+    const wxColour mark = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    const wxColour plain = m_columns->GetBackgroundColour();
+    for (wxWindow* pane : std::array<wxWindow*, 4>{m_trees[0], m_lists[0], m_trees[1], m_lists[1]}) {
+        wxWindow* holder = pane->GetParent();
+        const wxColour wanted = pane == m_pActiveView ? mark : plain;
+        if (holder->GetBackgroundColour() != wanted) {
+            holder->SetBackgroundColour(wanted);
+            holder->Refresh();
+        }
+    }
 }
 
 void CMainFrame::ShowContextMenu(const wxPoint& screenPos)
@@ -295,6 +318,17 @@ void CMainFrame::ShowContextMenu(const wxPoint& screenPos)
 int CMainFrame::GetArrangeBy() const
 {
     return wxGetApp().arrangeBy;
+}
+
+void CMainFrame::ApplyArrange(int arrangeBy)
+{
+    const int ids[] = {ID_ARRANGE_BY_NAME, ID_ARRANGE_BY_DATE, ID_ARRANGE_BY_TYPE};
+    if (arrangeBy < 0 || arrangeBy >= static_cast<int>(std::size(ids)))
+        return;
+    // The same road as the menu command, so the check marks and both lists follow.
+    wxCommandEvent command(wxEVT_MENU, ids[arrangeBy]);
+    command.SetEventObject(this);
+    ProcessWindowEvent(command);
 }
 
 void CMainFrame::ActivateNextPane(bool forward)
@@ -313,12 +347,57 @@ void CMainFrame::OnPaneCommand(wxCommandEvent& event)
 
 void CMainFrame::OnRowSashChanged(wxSplitterEvent& event)
 {
-    auto* moved = static_cast<wxSplitterWindow*>(event.GetEventObject());
-    wxSplitterWindow* other = moved == m_rowsOfColumn[0] ? m_rowsOfColumn[1] : m_rowsOfColumn[0];
-    const int position = event.GetSashPosition();
-    if (position > 0 && other->GetSashPosition() != position)
-        other->SetSashPosition(position);
+    auto* moved = static_cast<ShareSplitter*>(event.GetEventObject());
+    ShareSplitter* other = moved == m_rowsOfColumn[0] ? m_rowsOfColumn[1] : m_rowsOfColumn[0];
+    if (event.GetSashPosition() > 0 && !moved->IsResizing())
+        other->SetShare(moved->ShareOf(event.GetSashPosition()));
     event.Skip();
+}
+
+double CMainFrame::GetColumnShare() const
+{
+    return m_columns->GetShare();
+}
+
+double CMainFrame::GetRowShare() const
+{
+    return m_rowsOfColumn[0]->GetShare();
+}
+
+void CMainFrame::SetColumnShare(double share)
+{
+    m_columns->SetShare(share);
+}
+
+void CMainFrame::SetRowShare(double share)
+{
+    for (ShareSplitter* rows : m_rowsOfColumn)
+        rows->SetShare(share);
+}
+
+void CMainFrame::OnToolBarMotion(wxMouseEvent& event)
+{
+    const wxAuiToolBarItem* tool = m_toolBar->FindToolByPosition(event.GetX(), event.GetY());
+    ShowToolPrompt(tool && tool->GetKind() != wxITEM_SEPARATOR ? tool->GetId() : wxID_NONE);
+    event.Skip();
+}
+
+void CMainFrame::OnToolBarLeave(wxMouseEvent& event)
+{
+    ShowToolPrompt(wxID_NONE);
+    event.Skip();
+}
+
+void CMainFrame::ShowToolPrompt(int id)
+{
+    if (id == m_promptedTool)
+        return;
+    // The frame keeps the text the prompt covers and puts it back when the pointer leaves.
+    if (m_promptedTool != wxID_NONE)
+        DoGiveHelp(wxString(), false);
+    m_promptedTool = id;
+    if (id != wxID_NONE)
+        DoGiveHelp(StatusPrompt(id), true);
 }
 
 void CMainFrame::OnIndicatorTimer(wxTimerEvent&)
@@ -338,8 +417,23 @@ void CMainFrame::OnIndicatorTimer(wxTimerEvent&)
     }
 }
 
+void CMainFrame::OnActivate(wxActivateEvent& event)
+{
+    // A floating toolbar restored at start may be mapped before the frame, and a window manager
+    // then stacks the frame over it: it belongs above the frame whenever the frame is active.
+    if (event.GetActive()) {
+        wxAuiPaneInfoArray& panes = m_aui.GetAllPanes();
+        for (std::size_t i = 0; i < panes.GetCount(); ++i) {
+            if (panes[i].IsFloating() && panes[i].IsShown() && panes[i].frame)
+                panes[i].frame->Raise();
+        }
+    }
+    event.Skip();
+}
+
 void CMainFrame::OnClose(wxCloseEvent& event)
 {
     SaveBarState(wxGetApp().GetFrameKeyPath());
+    SaveLayout(wxGetApp().GetFrameKeyPath());
     event.Skip();
 }

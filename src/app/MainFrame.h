@@ -14,11 +14,12 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CBrowserView;
 class FileView;
-class wxSplitterWindow;
+class ShareSplitter;
 class wxSplitterEvent;
 
 class CMainFrame : public wxFrame, public IPaneHost {
@@ -36,6 +37,7 @@ public:
     wxWindow* GetActiveView() const override { return m_pActiveView; }
     void ShowContextMenu(const wxPoint& screenPos) override;
     int GetArrangeBy() const override;
+    void ApplyArrange(int arrangeBy) override;
 
     // Pane order of the splitter for F6 / Shift+F6: upper tree, upper list, lower tree, lower list.
     void ActivateNextPane(bool forward);
@@ -50,6 +52,16 @@ public:
     // The toolbar and status bar state under "CtrlBar" of the settings key `appKeyPath`.
     void SaveBarState(const std::string& appKeyPath) const;
     void LoadBarState(const std::string& appKeyPath);
+    // The window's place and size, the sash positions and the list column widths, under
+    // "Window" of the settings key. A saved place that no screen shows is ignored.
+    void SaveLayout(const std::string& appKeyPath) const;
+    void LoadLayout(const std::string& appKeyPath);
+
+    // The first column's and the first row's share of the frame, 0 to 1.
+    double GetColumnShare() const;
+    double GetRowShare() const;
+    void SetColumnShare(double share);
+    void SetRowShare(double share);
 
     wxMenu& GetContextMenu() { return m_contextMenu; }
 
@@ -67,22 +79,31 @@ private:
     void CreateAccelerators();
 
     void OnClose(wxCloseEvent& event);
+    void OnActivate(wxActivateEvent& event);
     void OnPaneCommand(wxCommandEvent& event);
     void OnToggleBar(wxCommandEvent& event);
     void OnUpdateToggleBar(wxUpdateUIEvent& event);
     void OnIndicatorTimer(wxTimerEvent& event);
     void OnRowSashChanged(wxSplitterEvent& event);
+    void OnMove(wxMoveEvent& event);
+    void OnToolBarMotion(wxMouseEvent& event);
+    void OnToolBarLeave(wxMouseEvent& event);
+    void ShowToolPrompt(int id);
+    void MarkActivePane();
 
     wxMenu m_contextMenu;
     wxAuiManager m_aui;
     wxAuiToolBar* m_toolBar = nullptr;
-    wxSplitterWindow* m_columns = nullptr;
-    std::array<wxSplitterWindow*, 2> m_rowsOfColumn{};
+    int m_promptedTool = wxID_NONE;   // the toolbar button whose prompt the status bar shows
+    ShareSplitter* m_columns = nullptr;
+    std::array<ShareSplitter*, 2> m_rowsOfColumn{};
     std::array<CBrowserView*, 2> m_trees{};
     std::array<FileView*, 2> m_lists{};
     wxWindow* m_pActiveView = nullptr;
     wxTimer m_indicatorTimer;
-    std::string m_appKeyPath;
+    bool m_bPositionKnown = false;   // whether GetPosition tells where the frame really is
+    std::optional<wxPoint> m_pendingPosition;   // the saved place, until the frame is there
+    int m_placementTries = 0;
 
     wxDECLARE_EVENT_TABLE();
 };

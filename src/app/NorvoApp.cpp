@@ -111,17 +111,26 @@ bool CNorvoApp::CreateMainWindow()
         event.Skip();
     });
     SetTopWindow(m_pMainFrame);
+    // The saved place and size go to the window manager with the window itself: one moved
+    // after it was mapped may be placed by the manager's own rules instead.
+    BuildFrameKeyPath();
+    m_pMainFrame->LoadLayout(m_strFrameKeyPath);
     m_pMainFrame->Show();
     m_pMainFrame->Update();
     return true;
 }
 
-void CNorvoApp::ReadSettings()
+void CNorvoApp::BuildFrameKeyPath()
 {
     ReadVersionStrings(*this);
     std::string appKey;
     GetAppKeyPath(*this, appKey, kFrameworkSection, {});
     m_strFrameKeyPath = appKey + kApplicationTitle + "\\";
+}
+
+void CNorvoApp::ReadSettings()
+{
+    BuildFrameKeyPath();
     m_pMainFrame->LoadBarState(m_strFrameKeyPath);
     LoadProfiles(*this);
 }

@@ -64,6 +64,7 @@ protected:
     void ParseCommandLineSwitches();
     void CreateFrameworkKey();
     bool CreateMainWindow();
+    void BuildFrameKeyPath();
     void ReadSettings();
     void LoadCursors();
 

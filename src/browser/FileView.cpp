@@ -8,18 +8,26 @@
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <iterator>
+#include <set>
 
 wxBEGIN_EVENT_TABLE(FileView, wxListCtrl)
     EVT_LIST_BEGIN_LABEL_EDIT(wxID_ANY, FileView::OnBeginLabelEdit)
     EVT_LIST_END_LABEL_EDIT(wxID_ANY, FileView::OnEndLabelEdit)
+    EVT_LIST_COL_CLICK(wxID_ANY, FileView::OnColumnClick)
 wxEND_EVENT_TABLE()
 
 namespace {
 struct ColumnSpec {
     const char* heading;
     int width;
+    wxListColumnFormat format;
+    int arrangeBy;   // the arrangement a click on the heading chooses, or -1
 };
-constexpr ColumnSpec kColumns[] = {{"File Name", 120}, {"File Size", 120}, {"Modified", 200}};
+// Sizes are right-aligned so that their digits line up.
+constexpr ColumnSpec kColumns[] = {{"File Name", 120, wxLIST_FORMAT_LEFT, kArrangeByName},
+                                   {"File Size", 120, wxLIST_FORMAT_RIGHT, -1},
+                                   {"Modified", 200, wxLIST_FORMAT_LEFT, kArrangeByDate}};
 } // namespace
 
 FileView::FileView(wxWindow* parent, wxWindowID id)
@@ -27,7 +35,7 @@ FileView::FileView(wxWindow* parent, wxWindowID id)
                  wxLC_REPORT | wxLC_EDIT_LABELS | wxLC_VIRTUAL | wxBORDER_SUNKEN)
 {
     for (int i = 0; i < 3; ++i)
-        InsertColumn(i, kColumns[i].heading, wxLIST_FORMAT_LEFT, FromDIP(kColumns[i].width));
+        InsertColumn(i, kColumns[i].heading, kColumns[i].format, FromDIP(kColumns[i].width));
     // The generic list delivers mouse and focus events to its inner window first.
     wxWindow* inner = GetMainWindowOfCompositeControl();
     inner->Bind(wxEVT_RIGHT_DOWN, &FileView::OnRightDown, this);
@@ -57,12 +65,34 @@ void FileView::ShowFiles(const BrowserItem* item)
 
 void FileView::SortFiles()
 {
+    // A sort moves rows, not the user's choice of them: the selection and the focused row
+    // follow their files (names are unique within a folder).
+    std::set<std::string> selected;
+    for (long row = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row != -1;
+         row = GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        selected.insert(m_rows[static_cast<std::size_t>(row)].name);
+    const long focusedRow = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+    const std::string focused = focusedRow >= 0 ? m_rows[static_cast<std::size_t>(focusedRow)].name : std::string();
+
+    SortRows();
+
+    SetItemState(-1, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        long state = selected.count(m_rows[row].name) != 0 ? wxLIST_STATE_SELECTED : 0;
+        if (!focused.empty() && m_rows[row].name == focused)
+            state |= wxLIST_STATE_FOCUSED;
+        if (state != 0)
+            SetItemState(static_cast<long>(row), state, state);
+    }
+    Refresh();
+}
+
+void FileView::SortRows()
+{
     const int arrangeBy = m_pHost ? m_pHost->GetArrangeBy() : 0;
     std::stable_sort(m_rows.begin(), m_rows.end(), [arrangeBy](const Row& a, const Row& b) {
         return CompareFileRows(arrangeBy, {a.name, a.modifiedTime}, {b.name, b.modifiedTime}) < 0;
     });
-    SetItemState(-1, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-    Refresh();
 }
 
 wxString FileView::OnGetItemText(long item, long column) const
@@ -96,6 +126,14 @@ void FileView::OnSetFocus(wxFocusEvent& event)
     if (m_pHost && m_pHost->GetActiveView() != this)
         m_pHost->SetActiveView(this);
     event.Skip();
+}
+
+void FileView::OnColumnClick(wxListEvent& event)
+{
+    const int column = event.GetColumn();
+    if (column < 0 || column >= static_cast<int>(std::size(kColumns)) || kColumns[column].arrangeBy < 0 || !m_pHost)
+        return;
+    m_pHost->ApplyArrange(kColumns[column].arrangeBy);
 }
 
 void FileView::OnBeginLabelEdit(wxListEvent& event)

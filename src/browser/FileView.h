@@ -41,7 +41,9 @@ private:
         std::optional<std::int64_t> modifiedTime;
     };
 
+    void SortRows();
     wxString OnGetItemText(long item, long column) const override;
+    void OnColumnClick(wxListEvent& event);
     void OnRightDown(wxMouseEvent& event);
     void OnBeginLabelEdit(wxListEvent& event);
     void OnEndLabelEdit(wxListEvent& event);

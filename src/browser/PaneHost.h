@@ -22,4 +22,6 @@ public:
     // Shows `text` (UTF-8) in the status bar's message pane. A host that is a frame with a status
     // bar shows it there by default; any other host shows nothing.
     virtual void ShowStatusText(const std::string& text);
+    // Chooses an arrangement as its menu command does (both lists are sorted again).
+    virtual void ApplyArrange(int arrangeBy) = 0;
 };

@@ -24,6 +24,22 @@ wxString ToWx(const std::string& text)
 {
     return wxString::FromUTF8(text);
 }
+
+// wxListBox tells of a selection only when it differs from the last one it told of. Once the
+// dialog has moved or cleared the selection itself (a delete, an add), that memory is stale:
+// after "Delete" on the first entry a click on the new first entry would tell nothing, and
+// Connect, Edit and Delete would stay off. The dialog keeps the memory in step with the list.
+class ProfileListBox : public wxListBox {
+public:
+    using wxListBox::wxListBox;
+
+    void RememberCurrentSelection()
+    {
+        m_oldSelections.clear();
+        if (const int selection = GetSelection(); selection != wxNOT_FOUND)
+            m_oldSelections.push_back(selection);
+    }
+};
 } // namespace
 
 CConnectDlg::CConnectDlg(wxWindow* parent, ProfileState& state)
@@ -56,8 +72,8 @@ void CConnectDlg::CreateControls()
     auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel", wxDefaultPosition, buttonSize);
 
     auto* listLabel = new wxStaticText(this, wxID_ANY, "Profile List:");
-    profileList = new wxListBox(this, IDC_PROFILE_LIST, wxDefaultPosition,
-                                ConvertDialogToPixels(wxSize(kListWidth, kListHeight)), 0, nullptr, wxLB_SINGLE);
+    profileList = new ProfileListBox(this, IDC_PROFILE_LIST, wxDefaultPosition,
+                                     ConvertDialogToPixels(wxSize(kListWidth, kListHeight)), 0, nullptr, wxLB_SINGLE);
     auto* regionBox = new wxStaticBoxSizer(wxVERTICAL, this, "Display Directory Tree");
     wxStaticBox* frame = regionBox->GetStaticBox();
     auto* upper = new wxRadioButton(frame, IDC_UPPER_REGION, "Use Upper Region", wxDefaultPosition, wxDefaultSize,
@@ -118,6 +134,7 @@ void CConnectDlg::OnInitDialog(wxInitDialogEvent& event)
 
 void CConnectDlg::UpdateButtons()
 {
+    static_cast<ProfileListBox*>(profileList)->RememberCurrentSelection();
     const bool selected = profileList->GetSelection() != wxNOT_FOUND;
     m_pConnect->Enable(selected);
     m_pEdit->Enable(selected);
@@ -190,6 +207,8 @@ void CConnectDlg::OnAdd(wxCommandEvent&)
     const std::string name = draft.name;
     workProfiles[name] = std::make_unique<HostProfile>(std::move(draft));
     InsertSorted(name);
+    // The profile just added is the one the user most likely connects to next.
+    profileList->SetSelection(FindEntry(name));
     UpdateButtons();
     CopyBack();
 }

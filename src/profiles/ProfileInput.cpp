@@ -1,6 +1,5 @@
 #include "profiles/ProfileInput.h"
 
-#include <limits>
 
 namespace {
 constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
@@ -22,30 +21,28 @@ std::optional<std::int16_t> ParsePortText(std::string_view text)
     if (first == std::string_view::npos)
         return std::nullopt;
     text = text.substr(first, text.find_last_not_of(kPortBlanks) - first + 1);
-
-    bool negative = false;
-    if (text.front() == '+' || text.front() == '-') {
-        negative = text.front() == '-';
+    if (text.front() == '+')
         text.remove_prefix(1);
-    }
     if (text.empty())
         return std::nullopt;
 
-    // Accumulated as a magnitude with a bound one past the 16-bit range, so a long run of
-    // digits cannot overflow on the way.
-    constexpr std::int32_t kMagnitudeLimit = -static_cast<std::int32_t>(std::numeric_limits<std::int16_t>::min());
-    std::int32_t magnitude = 0;
+    // Stops at the first digit past the range, so a long run of digits cannot overflow.
+    std::int32_t value = 0;
     for (const char c : text) {
         if (c < '0' || c > '9')
             return std::nullopt;
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > kMagnitudeLimit)
+        value = value * 10 + (c - '0');
+        if (value > kLastPort)
             return std::nullopt;
     }
-    const std::int32_t value = negative ? -magnitude : magnitude;
-    if (value > std::numeric_limits<std::int16_t>::max())
+    if (value < kFirstPort)
         return std::nullopt;
-    return static_cast<std::int16_t>(value);
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+}
+
+int PortNumberOf(std::int16_t stored)
+{
+    return static_cast<std::uint16_t>(stored);
 }
 
 bool HasLineBreak(std::string_view text)

@@ -13,7 +13,6 @@
 #include <optional>
 
 namespace {
-const char* const kIntegerMessage = "Please enter an integer.";
 const char* const kNoNameMessage =
     "The profile or change was discarded since there was no profile name had been specified";
 const char* const kDefaultPortText = "21";
@@ -93,7 +92,7 @@ void Profile::FillControls()
     m_pName->ChangeValue(wxString::FromUTF8(name));
     m_pSavePassword->SetValue(savePassword != 0);
     m_pUser->ChangeValue(wxString::FromUTF8(user));
-    m_pPort->ChangeValue(wxString::Format("%d", static_cast<int>(port)));
+    m_pPort->ChangeValue(wxString::Format("%d", PortNumberOf(port)));
     m_pUseDefaultPort->SetValue(useDefaultPort != 0);
     m_pPassive->SetValue(passive != 0);
 }
@@ -117,7 +116,7 @@ bool Profile::OnKillActive()
 {
     const std::optional<std::int16_t> portValue = ParsePortText(TextOf(m_pPort));
     if (!portValue) {
-        AfxMessageBox(kIntegerMessage, wxOK | wxICON_EXCLAMATION);
+        AfxMessageBox(kPortRangeMessage, wxOK | wxICON_EXCLAMATION);
         m_pPort->SetFocus();
         m_pPort->SelectAll();
         return false;

@@ -59,6 +59,12 @@ void CPropertySheet::OnInitDialog(wxInitDialogEvent& event)
     m_bOpened = true;
     if (CPropertyPage* page = GetPage(GetActiveIndex()))
         page->Activate();
+    // Centred again once shown, with the pages at their final size, over the window it belongs
+    // to; a window manager may have placed it by its own rules meanwhile.
+    CallAfter([this] {
+        if (IsShown())
+            CentreOnParent();
+    });
     event.Skip();
 }
 

@@ -273,7 +273,7 @@ TEST_F(ConnectDialogTest, DeleteThenCancelKeepsTheDeletion)
     EXPECT_EQ(state.profileStore.modified, 1);
 }
 
-TEST_F(ConnectDialogTest, AddSortsTheNewProfileInAndKeepsTheSelection)
+TEST_F(ConnectDialogTest, AddSortsTheNewProfileInAndSelectsIt)
 {
     Open(1);
     SelectEntry(dialog->profileList, EntryOf("Lab Two"));
@@ -296,7 +296,8 @@ TEST_F(ConnectDialogTest, AddSortsTheNewProfileInAndKeepsTheSelection)
     ClickButton(dialog.get(), IDC_ADD);
     EXPECT_EQ(sheetsOpened, 1u);
     EXPECT_EQ(Entries(), (std::vector<std::string>{"Archive", "Backup", "lab", "Lab Two", "Zeta"}));
-    EXPECT_EQ(Selection(), EntryOf("Lab Two"));
+    EXPECT_EQ(Selection(), EntryOf("Backup"));
+    EXPECT_TRUE(ButtonsEnabled());
     ASSERT_EQ(state.profiles.count("Backup"), 1u);
     const HostProfile& added = *state.profiles["Backup"];
     EXPECT_EQ(added.name, "Backup");
@@ -364,7 +365,8 @@ TEST_F(ConnectDialogTest, EditFillsTheSheetFromTheProfileAndWritesItBack)
         EXPECT_EQ(TextOf(&sheet, IDC_PROFILE_NAME), "lab");
         EXPECT_EQ(TextOf(&sheet, IDC_HOST), "lab.example.org");
         EXPECT_EQ(TextOf(&sheet, IDC_PASSWORD), "pw");
-        EXPECT_EQ(TextOf(&sheet, IDC_PORT), "-1");
+        // The stored -1 is port 65535.
+        EXPECT_EQ(TextOf(&sheet, IDC_PORT), "65535");
         TypeText(&sheet, IDC_HOST, "198.51.100.1");
         ChooseTab(sheet.GetBookCtrl(), 1);
         EXPECT_EQ(TextOf(&sheet, IDC_INITIAL_DIR), "/pub");

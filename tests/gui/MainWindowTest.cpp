@@ -4,6 +4,7 @@
 #include "app/NorvoApp.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
+#include "browser/TreeItemRef.h"
 #include "platform/localfs/DriveMap.h"
 #include "platform/ui/MessageBox.h"
 #include "res/Resource.h"
@@ -13,7 +14,9 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <wx/aui/auibar.h>
 #include <wx/menu.h>
+#include <wx/settings.h>
 
 #include <filesystem>
 
@@ -196,6 +199,107 @@ TEST_F(MainWindowTest, ArrangeReSortsTheListOfTheInactiveRegionToo)
     frame->SetActiveView(frame->GetFileList(1));
     SendCommand(*frame, ID_ARRANGE_BY_TYPE);
     EXPECT_EQ(ListColumn(*upperList, 0), (std::vector<std::string>{"c", "a.log", "b.txt"}));
+}
+
+TEST_F(MainWindowTest, ChoosingTheCheckedArrangeCommandSortsAgainAndASortKeepsTheSelection)
+{
+    Select({"C:", "docs"});
+    SendCommand(*frame, ID_ARRANGE_BY_NAME);
+    ASSERT_EQ(ListColumn(*upperList, 0), (std::vector<std::string>{"a.log", "b.txt", "c"}));
+    // Rows shown again in stored order stand unsorted, as after a copy into the folder.
+    upperList->ShowFiles(TreeItemRef(upperList->m_hShownDir, upperTree).GetItemData());
+    const std::vector<std::string> stored = ListColumn(*upperList, 0);
+    frame->SetActiveView(upperList);
+    const auto row = [&](const std::string& name) {
+        const std::vector<std::string> names = ListColumn(*upperList, 0);
+        return static_cast<long>(std::find(names.begin(), names.end(), name) - names.begin());
+    };
+    upperList->SetItemState(row("b.txt"), wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                            wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+
+    SendCommand(*frame, ID_ARRANGE_BY_NAME);
+    EXPECT_EQ(ListColumn(*upperList, 0), (std::vector<std::string>{"a.log", "b.txt", "c"})) << "stored order was "
+                                                                                             << ::testing::PrintToString(stored);
+    SendCommand(*frame, ID_ARRANGE_BY_TYPE);
+    ASSERT_EQ(ListColumn(*upperList, 0), (std::vector<std::string>{"c", "a.log", "b.txt"}));
+    // The file the user picked is still the one selected and focused, wherever it now stands.
+    EXPECT_EQ(upperList->GetSelectedCount(), 1);
+    EXPECT_EQ(upperList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), row("b.txt"));
+    EXPECT_EQ(upperList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED), row("b.txt"));
+    EXPECT_TRUE(CommandEnabled(*frame, ID_FILE_DELETE));
+    EXPECT_TRUE(CommandEnabled(*frame, ID_FILE_RENAME));
+}
+
+TEST_F(MainWindowTest, ClickingAColumnHeadingChoosesItsArrangement)
+{
+    Select({"C:", "docs"});
+    const auto clickHeading = [&](int column) {
+        wxListEvent click(wxEVT_LIST_COL_CLICK, upperList->GetId());
+        click.SetEventObject(upperList);
+        click.m_col = column;
+        upperList->ProcessWindowEvent(click);
+    };
+    SendCommand(*frame, ID_ARRANGE_BY_TYPE);
+    clickHeading(2);   // "Modified"
+    EXPECT_EQ(TheApp().arrangeBy, 1);
+    EXPECT_TRUE(CommandChecked(*frame, ID_ARRANGE_BY_DATE));
+    EXPECT_FALSE(CommandChecked(*frame, ID_ARRANGE_BY_TYPE));
+    clickHeading(1);   // "File Size": no arrangement by size, nothing changes
+    EXPECT_EQ(TheApp().arrangeBy, 1);
+    clickHeading(0);   // "File Name"
+    EXPECT_EQ(TheApp().arrangeBy, 0);
+    EXPECT_TRUE(CommandChecked(*frame, ID_ARRANGE_BY_NAME));
+    EXPECT_EQ(ListColumn(*upperList, 0), (std::vector<std::string>{"a.log", "b.txt", "c"}));
+    // Sizes line up on their last digit.
+    wxListItem sizeColumn;
+    ASSERT_TRUE(upperList->GetColumn(FileView::kColumnSize, sizeColumn));
+    EXPECT_EQ(sizeColumn.GetAlign(), wxLIST_FORMAT_RIGHT);
+}
+
+TEST_F(MainWindowTest, HoveringAToolbarButtonShowsItsPromptInTheStatusBar)
+{
+    wxAuiToolBar* toolBar = nullptr;
+    for (wxWindow* child : frame->GetChildren()) {
+        if (auto* bar = dynamic_cast<wxAuiToolBar*>(child))
+            toolBar = bar;
+    }
+    ASSERT_NE(toolBar, nullptr);
+    wxStatusBar* status = frame->GetStatusBar();
+    const auto hover = [&](int id) {
+        const wxRect rect = toolBar->GetToolRect(id);
+        wxMouseEvent motion(wxEVT_MOTION);
+        motion.SetPosition(rect.GetPosition() + rect.GetSize() / 2);
+        motion.SetEventObject(toolBar);
+        toolBar->ProcessWindowEvent(motion);
+    };
+    const std::pair<int, std::string> prompts[] = {
+        {ID_SERVER_CONNECT, "Connect to remote FTP server"},
+        {ID_APP_ABOUT, "Display program information, version number and copyright"},
+        {ID_CONTEXT_HELP, "Display help for clicked on buttons, menus and windows"},
+        {ID_FILE_REFRESH_ALL, "Fresh the whole tree"}};
+    for (const auto& [id, prompt] : prompts) {
+        hover(id);
+        EXPECT_EQ(status->GetStatusText(0), prompt) << id;
+    }
+    wxMouseEvent leave(wxEVT_LEAVE_WINDOW);
+    leave.SetEventObject(toolBar);
+    toolBar->ProcessWindowEvent(leave);
+    EXPECT_EQ(status->GetStatusText(0), "For Help, press F1");
+}
+
+TEST_F(MainWindowTest, TheActivePaneAloneIsMarked)
+{
+    const wxColour mark = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    for (int step = 0; step < 4; ++step) {
+        SendCommand(*frame, ID_NEXT_PANE);
+        for (int row = 0; row < 2; ++row) {
+            for (int column = 0; column < 2; ++column) {
+                wxWindow* pane = frame->GetPane(row, column);
+                EXPECT_EQ(pane->GetParent()->GetBackgroundColour() == mark, pane == frame->GetActiveView())
+                    << "step " << step << " cell " << row << "," << column;
+            }
+        }
+    }
 }
 
 TEST_F(MainWindowTest, F6AndShiftF6WalkThePanes)

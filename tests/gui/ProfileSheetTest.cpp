@@ -190,35 +190,41 @@ TEST_F(ProfileSheetTest, UseDefaultShowsPort21DisabledAndStoresIt)
     EXPECT_EQ(sheet->GetProfile().useDefaultPort, 1);
 }
 
-TEST_F(ProfileSheetTest, RefusesAPortThatIsNotAnIntegerInSixteenBits)
+TEST_F(ProfileSheetTest, RefusesAPortOutsideOneTo65535AndSaysTheRange)
 {
-    for (const char* port : {"32768", "-32769", "abc", "21x", "", "   "}) {
+    for (const char* port : {"0", "-1", "-5", "65536", "abc", "21x", "", "   "}) {
         SCOPED_TRACE(port);
         Open(Lab());
         TypeText(sheet.get(), IDC_PORT, port);
         messages.clear();
         EXPECT_FALSE(PressOK());
         EXPECT_TRUE(sheet->IsShown());
-        EXPECT_EQ(messages, std::vector<std::string>{"Please enter an integer."});
+        EXPECT_EQ(messages, std::vector<std::string>{"Please enter a port number from 1 to 65535."});
 
         // Nor can the page be left for the other tab.
         messages.clear();
         ChooseTab(sheet->GetBookCtrl(), 1);
         EXPECT_EQ(sheet->GetBookCtrl()->GetSelection(), 0);
-        EXPECT_EQ(messages, std::vector<std::string>{"Please enter an integer."});
+        EXPECT_EQ(messages, std::vector<std::string>{"Please enter a port number from 1 to 65535."});
     }
 }
 
-TEST_F(ProfileSheetTest, AcceptsPortsWithBlanksAroundAndMinusOne)
+TEST_F(ProfileSheetTest, AcceptsEveryPortAndShowsAHighOneAgainAsEntered)
 {
     const std::vector<std::pair<std::string, int>> cases = {
-        {"-1", -1}, {"  2121\t", 2121}, {"32767", 32767}, {"-32768", -32768}, {"+22", 22}};
-    for (const auto& [text, value] : cases) {
+        {"1", 1}, {"  2121\t", 2121}, {"+22", 22}, {"32767", 32767}, {"50021", 50021 - 65536}, {"65535", -1}};
+    for (const auto& [text, stored] : cases) {
         SCOPED_TRACE(text);
         Open(Lab());
         TypeText(sheet.get(), IDC_PORT, text);
         ASSERT_TRUE(PressOK());
-        EXPECT_EQ(sheet->GetProfile().port, value);
+        EXPECT_EQ(sheet->GetProfile().port, stored);
+
+        // Opened again on what was stored, the page shows the port, not its 16-bit form.
+        HostProfile saved = Lab();
+        saved.port = static_cast<std::int16_t>(stored);
+        Open(saved);
+        EXPECT_EQ(TextOf(sheet.get(), IDC_PORT), std::to_string(stored < 0 ? stored + 65536 : stored));
     }
     EXPECT_TRUE(messages.empty());
 }

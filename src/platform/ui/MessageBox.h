@@ -5,9 +5,16 @@
 #include <functional>
 #include <string>
 
+class wxWindow;
+
 // style: wxOK, wxYES_NO, wxOK | wxCANCEL, optionally with wxICON_*; the result is wxOK, wxYES,
 // wxNO or wxCANCEL, as wxMessageBox answers.
 int AfxMessageBox(const std::string& text, long style = 0);
+
+// The window a message box or a dialog opened now belongs on top of: the newest modal dialog
+// that is shown, else the active top-level window, else the application's top window (null
+// when none is shown).
+wxWindow* MessageBoxParent();
 
 using MessageBoxAnswerer = std::function<int(const std::string& text, long style)>;
 // Replaces the answerer for the lifetime of the object; nests.
