@@ -35,7 +35,7 @@ int Probe(const ProbeOptions& options)
     ProbeSession session(options.verbose, std::cerr, password);
     session.SetTimeout(options.timeout);
     std::unique_ptr<CFtpConnection, ConnectionCloser> connection(
-        session.GetFtpConnection(url.host, user, password, url.port, !options.active));
+        session.GetFtpConnection(url.host, user, password, url.port, !options.active, options.security));
     if (!url.path.empty() && !connection->SetCurrentDirectory(url.path))
         return ReportFailure(*connection, "cd " + url.path, std::cerr);
     int status = RunConnectionCommand(*connection, options, std::cout, std::cerr);

@@ -1,6 +1,7 @@
 #pragma once
 // ferrix-probe's command line.
 
+#include "platform/inet/FtpSecurity.h"
 #include "probe/Url.h"
 
 #include <chrono>
@@ -14,6 +15,7 @@ struct ProbeOptions {
     bool ascii = false;
     bool mlsd = false;                  // parse-listing only
     std::chrono::milliseconds timeout{30000};
+    FtpSecurity security;               // --tls, --trust-fingerprint
     FtpUrl url;                         // not for parse-listing
     std::string command;
     std::vector<std::string> arguments;

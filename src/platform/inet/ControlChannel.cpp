@@ -16,7 +16,8 @@ bool IsConnectionGone(const CInternetException& error)
 }  // namespace
 
 ControlChannel::ControlChannel(std::unique_ptr<TcpStream> stream, const StatusReporter& status)
-    : m_stream(std::move(stream)), m_reader(*m_stream), m_status(status)
+    : m_peer(stream->PeerAddress()), m_local(stream->LocalAddress()),
+      m_stream(std::make_unique<LayeredStream>(std::move(stream))), m_reader(*m_stream), m_status(status)
 {
 }
 
@@ -72,7 +73,7 @@ FtpReply ControlChannel::Receive(std::chrono::milliseconds timeout, bool mayHave
 bool ControlChannel::LooksDropped(std::chrono::milliseconds timeout)
 {
     for (;;) {
-        if (!m_reader.HasBufferedData() && WaitReadable(m_stream->PollHandle(), std::chrono::milliseconds(0)) == WaitResult::TimedOut)
+        if (!m_reader.HasBufferedData() && !m_stream->ReadableNow())
             return false;
         try {
             std::optional<FtpReply> stray = m_reader.Read(timeout);

@@ -3,6 +3,7 @@
 #include "platform/inet/FtpTransfer.h"
 #include "platform/inet/PwdReply.h"
 #include "platform/inet/Resolver.h"
+#include "platform/inet/TlsStream.h"
 
 #include <algorithm>
 
@@ -98,6 +99,7 @@ void FtpClient::LogIn()
     while (greeting.IsPreliminary())   // 120: ready in a few minutes
         greeting = m_control->ReadGreeting(Timeout());
     RequireSuccess(greeting);
+    SecureControl();
 
     const std::string user = m_login.user.empty() ? kAnonymousUser : m_login.user;
     std::string password = m_login.password;
@@ -117,6 +119,7 @@ void FtpClient::LogIn()
             throw CInternetException(ERROR_INTERNET_INCORRECT_PASSWORD, Scrub(reply.Text()));
         Fail(reply);
     }
+    ProtectData();
 
     const bool reopening = m_everConnected;
     if (!reopening)

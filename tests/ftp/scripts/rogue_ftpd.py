@@ -25,6 +25,11 @@ Scenarios:
   idle-drop-close      after the first CWD of the first session: close without a word
   retr-550             RETR: 550 at once, no 150
   short-data           SIZE announces the whole file; RETR sends less, then 226
+  auth-plain-after-234 AUTH TLS: 234, then a clear-text reply instead of the TLS handshake
+  auth-plain-with-234  AUTH TLS: 234 and a clear-text reply in the same packet
+  auth-close-handshake AUTH TLS: 234, then closes once the client's handshake arrives
+  auth-stall-handshake AUTH TLS: 234, then never answers the handshake
+  (every other scenario answers AUTH with 500: a server without TLS)
 """
 import os
 import socket
@@ -102,6 +107,26 @@ class Session(scripted_ftpd.Session):
         else:
             self.send_over_data(FILE_DATA)
 
+    def authenticate(self):
+        s = self.scenario
+        proceed = "234 Proceed with negotiation."
+        if s == "auth-plain-after-234":
+            self.reply(proceed)
+            self.control.recv(4096)   # the client's first handshake message
+            self.reply("230 Welcome, in clear text.")
+        elif s == "auth-plain-with-234":
+            self.reply((proceed + "\r\n230 Welcome, in clear text.\r\n").encode())
+        elif s == "auth-close-handshake":
+            self.reply(proceed)
+            self.control.recv(4096)
+            self.control.close()
+            raise ConnectionAbortedError
+        elif s == "auth-stall-handshake":
+            self.reply(proceed)
+            time.sleep(FOREVER)
+        else:
+            self.reply("500 AUTH not understood.")
+
     def store(self):
         received = self.receive_over_data()
         if received is None:
@@ -133,6 +158,8 @@ class Session(scripted_ftpd.Session):
                     self.reply("331 Please specify the password.")
             elif verb == "PASS":
                 self.reply("230 Login successful.")
+            elif verb == "AUTH":
+                self.authenticate()
             elif verb == "SYST":
                 self.reply("215 UNIX Type: L8")
             elif verb == "FEAT":

@@ -84,3 +84,23 @@ bool WaitUntilAccepting(std::uint16_t port, std::chrono::milliseconds timeout)
     } while (std::chrono::steady_clock::now() < deadline);
     return false;
 }
+
+bool WaitUntilAccepting(const std::string& address, std::uint16_t port, std::chrono::milliseconds timeout)
+{
+    sockaddr_in6 v6{};
+    if (inet_pton(AF_INET6, address.c_str(), &v6.sin6_addr) != 1)
+        return WaitUntilAccepting(port, timeout);
+    v6.sin6_family = AF_INET6;
+    v6.sin6_port = htons(port);
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    do {
+        int fd = socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        bool connected = fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&v6), sizeof v6) == 0;
+        if (fd >= 0)
+            close(fd);
+        if (connected)
+            return true;
+        std::this_thread::sleep_for(kAcceptPoll);
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+}
