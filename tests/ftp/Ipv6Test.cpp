@@ -1,6 +1,7 @@
 // Connections over IPv6: servers bound to ::1 only, reached by the address literal, with
 // EPSV and EPRT data connections (PASV and PORT cannot name IPv6 ports).
 
+#include "ftp/support/ChildProcess.h"
 #include "ftp/support/PyftpdlibServer.h"
 #include "ftp/support/RecordingSession.h"
 #include "ftp/support/ServerTest.h"
@@ -10,6 +11,8 @@
 #include "platform/inet/InternetFile.h"
 
 #include <gmock/gmock.h>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <map>
@@ -80,5 +83,37 @@ TEST_P(Ipv6Test, TransfersBothWaysOverIpv6)
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, Ipv6Test, testing::ValuesIn(AllServerModes()), ServerModeName);
+
+// A name with an IPv6 and an IPv4 address reaches a server that listens on only one of them,
+// whichever it is. The name lives in a hosts file of the test's own, seen only by the probe
+// through a private mount namespace; the machine's own /etc/hosts is never touched.
+TEST(Ipv6NameTest, NameWithBothFamiliesReachesAServerOnEither)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "a private hosts file needs a mount namespace (root)";
+    TempDir work;
+    const std::string hosts = work.WriteFile("hosts", "::1 dual.ferrix.test\n127.0.0.1 dual.ferrix.test\n").string();
+    const std::vector<std::string> privateHosts = {"/usr/bin/unshare", "--mount", "/bin/sh", "-c",
+                                                   "mount --bind \"$0\" /etc/hosts && exec \"$@\"", hosts};
+    std::vector<std::string> probeNamespace = privateHosts;
+    probeNamespace.push_back("/bin/true");
+    if (RunCommand(probeNamespace).exitCode != 0)
+        GTEST_SKIP() << "no mount namespace here";
+
+    PyftpdlibServer ipv4Only;
+    FtpTestServer& ipv6Only = Ipv6Server(ServerKind::Pyftpdlib);
+    for (FtpTestServer* server : {static_cast<FtpTestServer*>(&ipv4Only), &ipv6Only}) {
+        server->WriteFile("reached.txt", "yes");
+        std::vector<std::string> argv = privateHosts;
+        argv.insert(argv.end(), {FERRIX_PROBE_PATH, "-v", "--timeout", "5",
+                                 "ftp://" + server->User() + ":" + server->Password() + "@dual.ferrix.test:"
+                                     + std::to_string(server->Port()),
+                                 "ls"});
+        CommandResult result = RunCommand(argv);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_THAT(result.out, HasSubstr("reached.txt"));
+        EXPECT_THAT(result.err, HasSubstr(server == &ipv4Only ? "CONNECTED_TO_SERVER 127.0.0.1:" : "CONNECTED_TO_SERVER [::1]:"));
+    }
+}
 
 } // namespace
