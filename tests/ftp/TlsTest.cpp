@@ -339,6 +339,39 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// A server (or anyone on the path) that ends a protected data connection without TLS's closing
+// alert may have cut the file: that is a failed copy even when the server then says 226.
+TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSuccess)
+{
+    const TestCertificate& certificate = ServerCertificateFile();
+    RogueServer server("tls-truncated-data", {"--tls-cert", certificate.CertificateFile().string(), "--tls-key",
+                                              certificate.KeyFile().string()});
+    RecordingSession session;
+    session.SetTimeout(kTestTimeout);
+    ConnectOutcome outcome = TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser,
+                                        RogueServer::kPassword, true,
+                                        Trusting(ConnectionSecurity::RequireTls, certificate.Sha256()));
+    ASSERT_TRUE(outcome.connection) << outcome.text;
+    EXPECT_TRUE(outcome.connection->IsEncrypted());
+
+    std::string received;
+    std::uint32_t code = 0;
+    std::string text;
+    try {
+        std::unique_ptr<CInternetFile> file(outcome.connection->OpenFile("/file.bin", GENERIC_READ));
+        char block[8192];
+        while (std::uint32_t got = file->Read(block, sizeof block))
+            received.append(block, got);
+        file->Close();
+    } catch (const CInternetException& error) {
+        code = error.m_dwError;
+        text = error.GetText();
+    }
+    EXPECT_EQ(code, ERROR_INTERNET_CONNECTION_ABORTED) << text;
+    EXPECT_THAT(text, HasSubstr("before the end of the file"));
+    EXPECT_LE(received.size(), RogueServer::kFileSize / 2);
+}
+
 // The probe for scripts: --tls with a fingerprint as people paste it; without one, the
 // fingerprint is in the error so that the user can check it and pass it.
 TEST(TlsProbeTest, ProbeRequiresTlsAndTrustsTheGivenFingerprint)

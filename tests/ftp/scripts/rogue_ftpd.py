@@ -29,10 +29,14 @@ Scenarios:
   auth-plain-with-234  AUTH TLS: 234 and a clear-text reply in the same packet
   auth-close-handshake AUTH TLS: 234, then closes once the client's handshake arrives
   auth-stall-handshake AUTH TLS: 234, then never answers the handshake
+  tls-truncated-data   real TLS (--tls-cert/--tls-key); RETR sends half the file, ends the
+                       data connection without TLS's closing alert, then answers 226; FEAT
+                       names no SIZE, so only the missing alert tells the file is cut
   (every other scenario answers AUTH with 500: a server without TLS)
 """
 import os
 import socket
+import ssl
 import sys
 import time
 
@@ -102,6 +106,16 @@ class Session(scripted_ftpd.Session):
             data.close()
         elif s == "short-data":
             self.send_over_data(FILE_DATA[: FILE_SIZE * 2 // 5])
+        elif s == "tls-truncated-data":
+            self.reply(self.OPENING)
+            data = self.open_data_or_refuse()
+            if data is None:
+                return
+            secured = self.tls.wrap_socket(data, server_side=True)
+            secured.sendall(FILE_DATA[: FILE_SIZE // 2])
+            # Closing the socket itself skips the closing alert that unwrap() would send.
+            secured.close()
+            self.reply("226 Transfer complete.")
         elif name.endswith(".txt"):
             self.send_over_data(TEXT_DATA)
         else:
@@ -124,6 +138,11 @@ class Session(scripted_ftpd.Session):
         elif s == "auth-stall-handshake":
             self.reply(proceed)
             time.sleep(FOREVER)
+        elif s.startswith("tls-"):
+            self.tls = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+            self.tls.load_cert_chain(self.args.tls_cert, self.args.tls_key)
+            self.reply(proceed)
+            self.control = self.tls.wrap_socket(self.control, server_side=True)
         else:
             self.reply("500 AUTH not understood.")
 
@@ -162,8 +181,12 @@ class Session(scripted_ftpd.Session):
                 self.authenticate()
             elif verb == "SYST":
                 self.reply("215 UNIX Type: L8")
+            elif verb == "FEAT" and s.startswith("tls-"):
+                self.reply(b"211-Features:\r\n AUTH TLS\r\n PBSZ\r\n PROT\r\n PASV\r\n211 End\r\n")
             elif verb == "FEAT":
                 self.reply(b"211-Features:\r\n PASV\r\n SIZE\r\n MDTM\r\n UTF8\r\n211 End\r\n")
+            elif verb in ("PBSZ", "PROT"):
+                self.reply("200 Ok.")
             elif verb in ("OPTS", "TYPE", "MODE", "STRU", "NOOP"):
                 self.reply("200 Ok.")
             elif verb == "PWD":
@@ -213,6 +236,8 @@ class Session(scripted_ftpd.Session):
 
 def add_options(parser):
     parser.add_argument("--scenario", required=True)
+    parser.add_argument("--tls-cert")
+    parser.add_argument("--tls-key")
 
 
 if __name__ == "__main__":
