@@ -74,7 +74,7 @@ public:
     std::chrono::milliseconds Timeout() const { return m_timeout(); }
     const FtpFeatures& Features() const { return m_features; }
     // True while the control connection and every data connection are encrypted.
-    bool Encrypted() const { return m_control && m_controlSecured && m_dataProtected; }
+    bool Encrypted() const { return m_controlSecured && m_dataProtected; }
 
     // For FtpTransfer: the control connection while it is up, and giving it up when its state
     // is no longer known (a time-out, an aborted transfer whose reply never came).

@@ -20,9 +20,12 @@ void FtpClient::SecureControl()
     const ConnectionSecurity mode = m_login.security.mode;
     if (mode == ConnectionSecurity::Plain)
         return;
+    // A server that spoke TLS on this connection before and no longer offers it on a reconnect
+    // is more likely someone in the middle than a changed server.
+    const bool required = mode == ConnectionSecurity::RequireTls || m_tls != nullptr;
     const FtpReply reply = Command("AUTH", "TLS");
     if (reply.code != kAuthAccepted) {
-        if (mode == ConnectionSecurity::RequireTls)
+        if (required)
             throw CInternetException(ERROR_INTERNET_SECURITY_CHANNEL_ERROR,
                                      "The server does not offer encrypted connections, so the login was not sent"
                                      " (AUTH TLS answered: " + Scrub(reply.Text()) + ")");
