@@ -339,6 +339,30 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// A certificate for "localhost\0.evil.example", even one the trust store vouches for, is not
+// a certificate for localhost; the error shows the hidden byte rather than cutting the name at it.
+TEST(TlsCertificateTest, NameWithEmbeddedNulIsNoMatchForTheNameBeforeIt)
+{
+    TempDir work;
+    const std::string certificateFile = (work.Path() / "nul.pem").string();
+    const std::string keyFile = (work.Path() / "nul.key").string();
+    CommandResult made = RunCommand({"/usr/bin/python3", std::string(FERRIX_TEST_SCRIPTS) + "/make_nul_certificate.py",
+                                     certificateFile, keyFile});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    ScopedEnv trustStore("SSL_CERT_FILE", certificateFile);
+    PyftpdlibServer server(PyftpdlibSetup{"127.0.0.1", certificateFile, keyFile});
+    RecordingSession session;
+    session.SetTimeout(kTestTimeout);
+
+    ConnectOutcome outcome = TryConnect(session, "localhost", server.Port(), server.User(), server.Password(), true,
+                                        Trusting(ConnectionSecurity::RequireTls, ""));
+    EXPECT_FALSE(outcome.connection);
+    EXPECT_EQ(outcome.code, ERROR_INTERNET_SEC_CERT_ERRORS);
+    EXPECT_THAT(outcome.text, HasSubstr("hostname mismatch"));
+    EXPECT_THAT(outcome.text, HasSubstr("CN=localhost\\00.evil.example"));
+    EXPECT_EQ(outcome.text.find('\0'), std::string::npos);
+}
+
 // A server (or anyone on the path) that ends a protected data connection without TLS's closing
 // alert may have cut the file: that is a failed copy even when the server then says 226.
 TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSuccess)
