@@ -1,13 +1,16 @@
 // Throughput of downloads and uploads through CInternetFile in the program's block size,
 // against curl on the same file and the same loopback server in the same run.
 //
-//   bench_TransferBench [MiB]     (default 512)
+//   bench_TransferBench [--tls] [MiB]     (default 512)
 //
-// Uses vsftpd when run as root (it must run as root), pyftpdlib otherwise; says which.
+// Uses vsftpd when run as root (it must run as root), pyftpdlib otherwise; says which. With
+// --tls both sides use explicit FTP over TLS (curl with --ssl-reqd) on a server certificate
+// made for the run.
 
 #include "ftp/support/ChildProcess.h"
 #include "ftp/support/FtpTestServer.h"
 #include "ftp/support/PyftpdlibServer.h"
+#include "ftp/support/TestCertificate.h"
 #include "ftp/support/VsftpdServer.h"
 #include "platform/inet/FtpConnection.h"
 #include "platform/inet/InternetException.h"
@@ -78,8 +81,9 @@ struct ConnectionCloser {
 
 class OurClient {
 public:
-    explicit OurClient(const FtpTestServer& server)
-        : m_connection(m_session.GetFtpConnection("127.0.0.1", server.User(), server.Password(), server.Port(), true))
+    OurClient(const FtpTestServer& server, const FtpSecurity& security)
+        : m_connection(m_session.GetFtpConnection("127.0.0.1", server.User(), server.Password(), server.Port(), true,
+                                                  security))
     {
     }
     void Download(const std::string& remote, const fs::path& local)
@@ -109,9 +113,12 @@ private:
     std::unique_ptr<CFtpConnection, ConnectionCloser> m_connection;
 };
 
+std::vector<std::string> g_curlTls;   // --ssl-reqd and the certificate to trust, with --tls
+
 void Curl(const std::vector<std::string>& arguments)
 {
     std::vector<std::string> argv = {kCurl, "-s", "-S"};
+    argv.insert(argv.end(), g_curlTls.begin(), g_curlTls.end());
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     CommandResult result = RunCommand(argv, {}, kCurlTimeout);
     if (result.exitCode != 0)
@@ -130,16 +137,35 @@ void PrintRow(const char* direction, std::uint64_t size, double ours, double cur
 
 int main(int argc, char** argv)
 {
-    const std::uint64_t mib = argc > 1 ? std::stoull(argv[1]) : kDefaultMiB;
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    const bool tls = !arguments.empty() && arguments.front() == "--tls";
+    if (tls)
+        arguments.erase(arguments.begin());
+    const std::uint64_t mib = !arguments.empty() ? std::stoull(arguments.front()) : kDefaultMiB;
     const std::uint64_t size = mib * 1024 * 1024;
     try {
+        std::unique_ptr<TestCertificate> certificate;
+        FtpSecurity security;
+        VsftpdSetup vsftpd;
+        PyftpdlibSetup pyftpdlib;
+        if (tls) {
+            certificate = std::make_unique<TestCertificate>();
+            security.mode = ConnectionSecurity::RequireTls;
+            security.trustedFingerprints.push_back(certificate->Sha256());
+            g_curlTls = {"--ssl-reqd", "--cacert", certificate->CertificateFile().string()};
+            vsftpd.extraConfig = "ssl_enable=YES\nrsa_cert_file=" + certificate->CertificateFile().string()
+                                 + "\nrsa_private_key_file=" + certificate->KeyFile().string() + "\n";
+            pyftpdlib.certificateFile = certificate->CertificateFile().string();
+            pyftpdlib.keyFile = certificate->KeyFile().string();
+        }
         std::unique_ptr<FtpTestServer> server;
         if (geteuid() == 0)
-            server = std::make_unique<VsftpdServer>();
+            server = std::make_unique<VsftpdServer>(vsftpd);
         else
-            server = std::make_unique<PyftpdlibServer>();
-        std::printf("server: %s on 127.0.0.1:%u (passive), file of %llu MiB, blocks of %u bytes\n",
-                    server->Name().c_str(), server->Port(), static_cast<unsigned long long>(mib), kBlockSize);
+            server = std::make_unique<PyftpdlibServer>(pyftpdlib);
+        std::printf("server: %s on 127.0.0.1:%u (passive%s), file of %llu MiB, blocks of %u bytes\n",
+                    server->Name().c_str(), server->Port(), tls ? ", explicit TLS" : "",
+                    static_cast<unsigned long long>(mib), kBlockSize);
 
         fs::path source = server->WriteFile("big.bin", "");
         WriteRandomFile(source, size);
@@ -147,7 +173,7 @@ int main(int argc, char** argv)
         const fs::path downloaded = local.Path() / "down.bin";
         const std::string url = "ftp://" + server->User() + ":" + server->Password() + "@127.0.0.1:" +
                                 std::to_string(server->Port()) + "/";
-        OurClient ours(*server);
+        OurClient ours(*server, security);
 
         double bestOursDown = 1e300, bestCurlDown = 1e300, bestOursUp = 1e300, bestCurlUp = 1e300;
         for (int round = 0; round < kRounds; ++round) {

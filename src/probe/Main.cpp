@@ -46,7 +46,7 @@ int Probe(const ProbeOptions& options, const std::optional<std::string>& passwor
     ProbeSession session(options.verbose, std::cerr, login.password);
     session.SetTimeout(options.timeout);
     std::unique_ptr<CFtpConnection, ConnectionCloser> connection(
-        session.GetFtpConnection(url.host, login.user, login.password, url.port, !options.active));
+        session.GetFtpConnection(url.host, login.user, login.password, url.port, !options.active, options.security));
     if (!url.path.empty() && !connection->SetCurrentDirectory(url.path))
         return ReportFailure(*connection, "cd " + url.path, std::cerr);
     int status = RunConnectionCommand(*connection, options, std::cout, std::cerr);

@@ -5,6 +5,7 @@
 
 const char* const kProbeUsage =
     "usage: ferrix-probe [-v] [--active] [--ascii] [--timeout S] [--netrc | --netrc-file F]\n"
+    "                    [--tls] [--trust-fingerprint FP]\n"
     "                    ftp://[user[:password]@]host[:port][/dir] COMMAND [ARGS]\n"
     "       ferrix-probe parse-listing [--mlsd]   (raw listing lines on standard input)\n"
     "commands:\n"
@@ -20,6 +21,11 @@ const char* const kProbeUsage =
     "  --timeout S   limit of each network wait, in seconds (default 30)\n"
     "  --netrc       take user and password for the host from ~/.netrc\n"
     "  --netrc-file F  the same from the file F\n"
+    "  --tls         require explicit FTP over TLS (AUTH TLS); a server without it is refused\n"
+    "                before the password is sent\n"
+    "  --trust-fingerprint FP\n"
+    "                accept the server certificate with this SHA-256 fingerprint (hex, colons\n"
+    "                optional) although the system's trust store does not verify it; implies --tls\n"
     "password: the URL's; else the login file's (--netrc); else $FERRIX_PASSWORD; else asked\n"
     "  for when standard input is a terminal. A password in the URL is visible to other users\n"
     "  until the probe has read it; the other ways keep it off the command line.\n"
@@ -83,6 +89,14 @@ ProbeOptions ParseProbeArguments(const std::vector<std::string>& arguments)
             if (++i == arguments.size())
                 throw UsageError("--timeout wants a number of seconds");
             options.timeout = ParseTimeout(arguments[i]);
+        } else if (option == "--tls") {
+            options.security.mode = ConnectionSecurity::RequireTls;
+        } else if (option == "--trust-fingerprint") {
+            if (++i == arguments.size() || !NormalizeFingerprint(arguments[i]))
+                throw UsageError("--trust-fingerprint wants a SHA-256 fingerprint: 64 hex digits, colons optional");
+            options.security.trustedFingerprints.push_back(arguments[i]);
+            // A fingerprint only means something over TLS; ignoring it would be a silent downgrade.
+            options.security.mode = ConnectionSecurity::RequireTls;
         } else {
             throw UsageError("unknown option " + option);
         }

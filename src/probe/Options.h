@@ -1,6 +1,7 @@
 #pragma once
 // ferrix-probe's command line.
 
+#include "platform/inet/FtpSecurity.h"
 #include "probe/Url.h"
 
 #include <chrono>
@@ -16,6 +17,7 @@ struct ProbeOptions {
     bool netrc = false;                 // take the login from a login file
     std::string netrcFile;              // that file; empty: ~/.netrc
     std::chrono::milliseconds timeout{30000};
+    FtpSecurity security;               // --tls, --trust-fingerprint
     FtpUrl url;                         // not for parse-listing
     std::string command;
     std::vector<std::string> arguments;

@@ -18,7 +18,8 @@ bool IsConnectionGone(const CInternetException& error)
 }  // namespace
 
 ControlChannel::ControlChannel(std::unique_ptr<TcpStream> stream, const StatusReporter& status)
-    : m_stream(std::move(stream)), m_reader(*m_stream), m_status(status)
+    : m_peer(stream->PeerAddress()), m_local(stream->LocalAddress()),
+      m_stream(std::make_unique<LayeredStream>(std::move(stream))), m_reader(*m_stream), m_status(status)
 {
 }
 
@@ -96,7 +97,9 @@ std::optional<std::string> ControlChannel::WhyUnusable(std::chrono::milliseconds
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + timeout;
     for (int strays = 0;; ++strays) {
-        if (!m_reader.HasBufferedData() && WaitReadable(m_stream->PollHandle(), std::chrono::milliseconds(0)) == WaitResult::TimedOut)
+        // Readable bytes of the stream, not of its socket: a TLS record that holds no reply
+        // (a session ticket) makes the socket readable without anything to read.
+        if (!m_reader.HasBufferedData() && !m_stream->ReadableNow())
             return std::nullopt;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (strays >= kMaxStrayReplies || left.count() <= 0)

@@ -4,6 +4,7 @@
 
 #include "platform/inet/FtpReply.h"
 #include "platform/inet/InternetException.h"
+#include "platform/inet/LayeredStream.h"
 #include "platform/inet/ReplyReader.h"
 #include "platform/inet/StatusReporter.h"
 #include "platform/inet/TcpStream.h"
@@ -69,14 +70,19 @@ public:
 
     int PollHandle() const { return m_stream->PollHandle(); }
     bool HasBufferedReply() const { return m_reader.HasBufferedData(); }
-    SocketAddress PeerAddress() const { return m_stream->PeerAddress(); }
-    SocketAddress LocalAddress() const { return m_stream->LocalAddress(); }
+    SocketAddress PeerAddress() const { return m_peer; }
+    SocketAddress LocalAddress() const { return m_local; }
+    // After AUTH TLS: the TLS layer goes on top of the connection, under the reply reader.
+    void AddLayer(const LayeredStream::Wrap& wrap) { m_stream->AddLayer(wrap); }
+    ByteStream& Stream() const { return m_stream->Top(); }
 
 private:
     FtpReply Receive(std::chrono::milliseconds timeout, bool mayHaveTakenEffect, bool report);
     FtpReply ReceiveFinal(std::chrono::milliseconds timeout, bool mayHaveTakenEffect, bool report);
 
-    std::unique_ptr<TcpStream> m_stream;
+    SocketAddress m_peer;
+    SocketAddress m_local;
+    std::unique_ptr<LayeredStream> m_stream;
     ReplyReader m_reader;
     const StatusReporter& m_status;
 };

@@ -4,6 +4,7 @@
 #include "platform/inet/PwdReply.h"
 #include "platform/inet/Resolver.h"
 #include "platform/inet/SecretScrubber.h"
+#include "platform/inet/TlsStream.h"
 
 #include <algorithm>
 
@@ -89,6 +90,7 @@ void FtpClient::Connect()
 void FtpClient::LogIn()
 {
     RequireSuccess(m_control->ReadGreeting(Timeout()));
+    SecureControl();
 
     const std::string user = m_login.user.empty() ? kAnonymousUser : m_login.user;
     std::string password = m_login.password;
@@ -108,6 +110,7 @@ void FtpClient::LogIn()
             throw CInternetException(ERROR_INTERNET_INCORRECT_PASSWORD, Scrub(reply.Text()));
         Fail(reply);
     }
+    ProtectData();
 
     const bool reopening = m_everConnected;
     if (!reopening)

@@ -9,6 +9,7 @@
 
 #include "platform/inet/ControlChannel.h"
 #include "platform/inet/FtpFeatures.h"
+#include "platform/inet/FtpSecurity.h"
 #include "platform/inet/ListingEntry.h"
 #include "platform/inet/StatusReporter.h"
 #include "platform/inet/TcpListener.h"
@@ -22,6 +23,8 @@
 #include <vector>
 
 class FtpTransfer;
+class TlsContext;
+class TlsStream;
 
 struct FtpServerLogin {
     std::string host;
@@ -30,6 +33,7 @@ struct FtpServerLogin {
     std::string password;
     std::string account;    // sent with ACCT when the server asks for one (332)
     bool passive = true;
+    FtpSecurity security;
 };
 
 enum class TransferDirection { Download, Upload };
@@ -71,6 +75,8 @@ public:
     StatusReporter& Status() { return m_status; }
     std::chrono::milliseconds Timeout() const { return m_timeout(); }
     const FtpFeatures& Features() const { return m_features; }
+    // True while the control connection and every data connection are encrypted.
+    bool Encrypted() const { return m_controlSecured && m_dataProtected; }
 
     // For FtpTransfer: the control connection while it is up, and giving it up when its state
     // is no longer known (a time-out, an aborted transfer whose reply never came).
@@ -91,6 +97,14 @@ private:
     void EnsureType(char type);
     // A path relative to the current directory needs the server to be there.
     void PrepareFor(const std::string& path);
+
+    // Explicit FTP over TLS, in FtpClientSecurity.cpp.
+    // AUTH TLS and the handshake, before anything secret is sent.
+    void SecureControl();
+    void CheckCertificate(const TlsStream& stream);
+    // PBSZ and PROT once logged in: data connections encrypted from then on.
+    void ProtectData();
+    std::unique_ptr<ByteStream> SecureData(std::unique_ptr<ByteStream> data);
 
     // Directories, in FtpClientDirectories.cpp.
     void SyncDirectory();
@@ -125,6 +139,11 @@ private:
     bool m_everConnected = false;
     bool m_closed = false;
     bool m_busy = false;
+
+    std::unique_ptr<TlsContext> m_tls;
+    bool m_controlSecured = false;
+    bool m_dataProtected = false;
+    std::string m_approvedFingerprint;           // a certificate the caller accepted once
 
     FtpFeatures m_features;
     std::optional<char> m_type;                  // TYPE in force, unknown after a reconnect

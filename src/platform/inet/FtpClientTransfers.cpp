@@ -100,6 +100,8 @@ std::unique_ptr<FtpTransfer> FtpClient::StartTransfer(std::string_view verb, std
             throw;
         }
     }
+    if (m_dataProtected)
+        data = SecureData(std::move(data));
     if (!expectedSize && direction == TransferDirection::Download && !ascii)
         expectedSize = SizeFromOpeningReply(reply);
     return std::make_unique<FtpTransfer>(*this, std::move(data), direction, ascii, expectedSize, std::move(finalReply));

@@ -81,6 +81,11 @@ CInternetFile* CFtpConnection::OpenFile(const std::string& path, std::uint32_t a
     return new CInternetFile(this, std::move(transfer), path, access, context);
 }
 
+bool CFtpConnection::IsEncrypted() const
+{
+    return !m_closed && m_client->Encrypted();
+}
+
 void CFtpConnection::Close()
 {
     if (m_closed)

@@ -35,6 +35,9 @@ public:
                             std::uint32_t type = FTP_TRANSFER_TYPE_BINARY, DWORD_PTR context = 1);
 
     const std::string& GetServerName() const { return m_server; }
+    // True while commands and file transfers go encrypted (explicit FTP over TLS); false for a
+    // plain connection, which the user should be told about.
+    bool IsEncrypted() const;
     void Close();
 
     std::uint32_t GetLastErrorCode() const { return m_lastErrorCode; }

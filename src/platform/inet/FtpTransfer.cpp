@@ -218,6 +218,7 @@ void FtpTransfer::Finish()
     if (m_direction == TransferDirection::Upload) {
         Flush();
         // In stream mode the end of the data connection is the end of the file.
+        m_data->EndOfData(m_client.Timeout());
         m_data.reset();
         m_dataEnded = true;
         if (!m_finalReply)

@@ -26,6 +26,10 @@ constexpr std::uint32_t ERROR_INTERNET_INCORRECT_HANDLE_STATE = 12019;
 constexpr std::uint32_t ERROR_INTERNET_CANNOT_CONNECT = 12029;
 constexpr std::uint32_t ERROR_INTERNET_CONNECTION_ABORTED = 12030;
 constexpr std::uint32_t ERROR_INTERNET_CONNECTION_RESET = 12031;
+// The server's certificate was not accepted (text: why, and the certificate's details).
+constexpr std::uint32_t ERROR_INTERNET_SEC_CERT_ERRORS = 12055;
+// No encrypted connection: refused by the server, or the TLS handshake or a record failed.
+constexpr std::uint32_t ERROR_INTERNET_SECURITY_CHANNEL_ERROR = 12157;
 constexpr std::uint32_t ERROR_INTERNET_INVALID_PARAMETER = 12009;
 constexpr std::uint32_t ERROR_FTP_TRANSFER_IN_PROGRESS = 12110;
 constexpr std::uint32_t ERROR_FTP_DROPPED = 12111;

@@ -30,7 +30,8 @@ void CInternetSession::NotifyStatus(DWORD_PTR context, std::uint32_t status, con
 }
 
 CFtpConnection* CInternetSession::GetFtpConnection(const std::string& server, const std::string& userName,
-                                                   const std::string& password, std::uint16_t port, bool passive)
+                                                   const std::string& password, std::uint16_t port, bool passive,
+                                                   const FtpSecurity& security)
 {
     FtpServerLogin login;
     login.host = server;
@@ -38,6 +39,7 @@ CFtpConnection* CInternetSession::GetFtpConnection(const std::string& server, co
     login.user = userName;
     login.password = password;
     login.passive = passive;
+    login.security = security;
     auto client = std::make_unique<FtpClient>(
         std::move(login),
         [this](DWORD_PTR context, std::uint32_t status, const void* info, std::uint32_t length) {

@@ -11,6 +11,7 @@
 // asked for it. Notifications of a finder or a file carry that object's context value, all
 // others the session's. Passwords never appear in any of them.
 
+#include "platform/inet/FtpSecurity.h"
 #include "platform/inet/InetConstants.h"
 
 #include <chrono>
@@ -37,10 +38,13 @@ public:
                                   const void* statusInformation, std::uint32_t statusInformationLength);
 
     // Connects and logs in; port 0 means 21. The caller owns the result and closes it before
-    // the session. Throws CInternetException on failure.
+    // the session. Throws CInternetException on failure. `security` chooses plain FTP or
+    // explicit FTP over TLS and which certificates are accepted (see FtpSecurity.h); the
+    // certificate errors are ERROR_INTERNET_SEC_CERT_ERRORS, a server refusing TLS that is
+    // required ERROR_INTERNET_SECURITY_CHANNEL_ERROR.
     CFtpConnection* GetFtpConnection(const std::string& server, const std::string& userName = {},
                                      const std::string& password = {}, std::uint16_t port = 0,
-                                     bool passive = false);
+                                     bool passive = false, const FtpSecurity& security = {});
 
     void Close();
     DWORD_PTR GetContext() const { return m_context; }

@@ -35,6 +35,9 @@ def main():
     parser.add_argument("--passive-first", type=int, required=True)
     parser.add_argument("--passive-last", type=int, required=True)
     parser.add_argument("--max-seconds", type=float, default=1800)
+    parser.add_argument("--address", default="127.0.0.1")
+    parser.add_argument("--tls-cert", help="explicit FTP over TLS, required for logins and data")
+    parser.add_argument("--tls-key")
     args = parser.parse_args()
 
     logging.basicConfig(stream=sys.stderr, level=logging.INFO)
@@ -43,13 +46,20 @@ def main():
     authorizer.add_anonymous(args.anonymous_root)
 
     handler = FTPHandler
+    if args.tls_cert:
+        from pyftpdlib.handlers import TLS_FTPHandler
+        handler = TLS_FTPHandler
+        handler.certfile = args.tls_cert
+        handler.keyfile = args.tls_key
+        handler.tls_control_required = True
+        handler.tls_data_required = True
     handler.authorizer = authorizer
     handler.passive_ports = range(args.passive_first, args.passive_last + 1)
     handler.banner = "pyftpdlib ready for the Ferrix FTP tests."
     # The tests try wrong passwords on purpose; the default 3 s wait after each only slows them.
     handler.auth_failed_timeout = 0.1
 
-    server = FTPServer(("127.0.0.1", args.port), handler)
+    server = FTPServer((args.address, args.port), handler)
     print("LISTENING %d" % server.socket.getsockname()[1], flush=True)
     threading.Thread(target=watch_parent, args=(args.max_seconds,), daemon=True).start()
     server.serve_forever()

@@ -25,6 +25,14 @@ Scenarios:
   idle-drop-close      after the first CWD of the first session: close without a word
   retr-550             RETR: 550 at once, no 150
   short-data           SIZE announces the whole file; RETR sends less, then 226
+  auth-plain-after-234 AUTH TLS: 234, then a clear-text reply instead of the TLS handshake
+  auth-plain-with-234  AUTH TLS: 234 and a clear-text reply in the same packet
+  auth-close-handshake AUTH TLS: 234, then closes once the client's handshake arrives
+  auth-stall-handshake AUTH TLS: 234, then never answers the handshake
+  tls-truncated-data   real TLS (--tls-cert/--tls-key); RETR sends half the file, ends the
+                       data connection without TLS's closing alert, then answers 226; FEAT
+                       names no SIZE, so only the missing alert tells the file is cut
+  (every other scenario answers AUTH with 500: a server without TLS)
 
 Reply floods (endless, until the client goes):
   empty-line-flood     the reply to USER is "331-" followed by empty lines
@@ -49,6 +57,7 @@ Failed listings:
 """
 import os
 import socket
+import ssl
 import sys
 import threading
 import time
@@ -137,6 +146,16 @@ class Session(scripted_ftpd.Session):
             data.close()
         elif s == "short-data":
             self.send_over_data(FILE_DATA[: FILE_SIZE * 2 // 5])
+        elif s == "tls-truncated-data":
+            self.reply(self.OPENING)
+            data = self.open_data_or_refuse()
+            if data is None:
+                return
+            secured = self.tls.wrap_socket(data, server_side=True)
+            secured.sendall(FILE_DATA[: FILE_SIZE // 2])
+            # Closing the socket itself skips the closing alert that unwrap() would send.
+            secured.close()
+            self.reply("226 Transfer complete.")
         elif name.endswith(".txt"):
             self.send_over_data(TEXT_DATA)
         else:
@@ -214,6 +233,31 @@ class Session(scripted_ftpd.Session):
         else:
             self.send_over_data(NORMAL_LISTING)
 
+    def authenticate(self):
+        s = self.scenario
+        proceed = "234 Proceed with negotiation."
+        if s == "auth-plain-after-234":
+            self.reply(proceed)
+            self.control.recv(4096)   # the client's first handshake message
+            self.reply("230 Welcome, in clear text.")
+        elif s == "auth-plain-with-234":
+            self.reply((proceed + "\r\n230 Welcome, in clear text.\r\n").encode())
+        elif s == "auth-close-handshake":
+            self.reply(proceed)
+            self.control.recv(4096)
+            self.control.close()
+            raise ConnectionAbortedError
+        elif s == "auth-stall-handshake":
+            self.reply(proceed)
+            time.sleep(FOREVER)
+        elif s.startswith("tls-"):
+            self.tls = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+            self.tls.load_cert_chain(self.args.tls_cert, self.args.tls_key)
+            self.reply(proceed)
+            self.control = self.tls.wrap_socket(self.control, server_side=True)
+        else:
+            self.reply("500 AUTH not understood.")
+
     def store(self):
         received = self.receive_over_data()
         if received is None:
@@ -260,11 +304,17 @@ class Session(scripted_ftpd.Session):
                     self.reply(b"530 \x1b]0;owned\x07\x1b[2J\x1bcLogin incorrect.\r\n")
                     continue
                 self.reply("230 Login successful.")
+            elif verb == "AUTH":
+                self.authenticate()
             elif verb == "SYST":
                 self.reply("215 UNIX Type: L8")
+            elif verb == "FEAT" and s.startswith("tls-"):
+                self.reply(b"211-Features:\r\n AUTH TLS\r\n PBSZ\r\n PROT\r\n PASV\r\n211 End\r\n")
             elif verb == "FEAT":
                 mlst = b" MLST type*;size*;modify*;\r\n" if s.startswith("mlsd-") else b""
                 self.reply(b"211-Features:\r\n PASV\r\n SIZE\r\n MDTM\r\n UTF8\r\n" + mlst + b"211 End\r\n")
+            elif verb in ("PBSZ", "PROT"):
+                self.reply("200 Ok.")
             elif verb in ("OPTS", "TYPE", "MODE", "STRU", "NOOP"):
                 self.reply("200 Ok.")
             elif verb == "PWD":
@@ -323,6 +373,8 @@ class Session(scripted_ftpd.Session):
 
 def add_options(parser):
     parser.add_argument("--scenario", required=True)
+    parser.add_argument("--tls-cert")
+    parser.add_argument("--tls-key")
 
 
 if __name__ == "__main__":

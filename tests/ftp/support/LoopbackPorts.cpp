@@ -44,6 +44,22 @@ std::uint16_t TryBind(std::uint16_t port)
     return bound;
 }
 
+// True once a connection to `address` succeeds; false after `timeout`.
+bool WaitForConnect(const sockaddr* address, socklen_t length, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    do {
+        int fd = socket(address->sa_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        bool connected = fd >= 0 && connect(fd, address, length) == 0;
+        if (fd >= 0)
+            close(fd);
+        if (connected)
+            return true;
+        std::this_thread::sleep_for(kAcceptPoll);
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+}
+
 } // namespace
 
 std::uint16_t FreeLoopbackPort()
@@ -71,16 +87,17 @@ PortRange FreeLoopbackPortRange(int count)
 
 bool WaitUntilAccepting(std::uint16_t port, std::chrono::milliseconds timeout)
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    do {
-        int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address = Loopback(port);
-        bool connected = fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        if (fd >= 0)
-            close(fd);
-        if (connected)
-            return true;
-        std::this_thread::sleep_for(kAcceptPoll);
-    } while (std::chrono::steady_clock::now() < deadline);
-    return false;
+    sockaddr_in address = Loopback(port);
+    return WaitForConnect(reinterpret_cast<const sockaddr*>(&address), sizeof address, timeout);
 }
+
+bool WaitUntilAccepting(const std::string& address, std::uint16_t port, std::chrono::milliseconds timeout)
+{
+    sockaddr_in6 v6{};
+    if (inet_pton(AF_INET6, address.c_str(), &v6.sin6_addr) != 1)
+        return WaitUntilAccepting(port, timeout);
+    v6.sin6_family = AF_INET6;
+    v6.sin6_port = htons(port);
+    return WaitForConnect(reinterpret_cast<const sockaddr*>(&v6), sizeof v6, timeout);
+}
+

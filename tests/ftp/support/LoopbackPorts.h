@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <string>
 
 struct PortRange {
     std::uint16_t first = 0;
@@ -16,3 +17,5 @@ std::uint16_t FreeLoopbackPort();
 PortRange FreeLoopbackPortRange(int count);
 // True once a connection to 127.0.0.1:port succeeds; false after `timeout`.
 bool WaitUntilAccepting(std::uint16_t port, std::chrono::milliseconds timeout);
+// The same for a server on another loopback address ("127.0.0.1" or "::1").
+bool WaitUntilAccepting(const std::string& address, std::uint16_t port, std::chrono::milliseconds timeout);

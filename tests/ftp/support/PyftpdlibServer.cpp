@@ -13,18 +13,19 @@ constexpr const char* kReadyPrefix = "LISTENING ";
 
 } // namespace
 
-PyftpdlibServer::PyftpdlibServer()
+PyftpdlibServer::PyftpdlibServer(const PyftpdlibSetup& setup)
 {
     m_user = "ferrix";
     m_password = "pyftpd-Test-4";
     PortRange passive = FreeLoopbackPortRange(kPassivePorts);
-    m_process = std::make_unique<ChildProcess>(
-        std::vector<std::string>{kPython, std::string(FERRIX_TEST_SCRIPTS) + "/pyftpd_server.py",
-                                 "--root", Root().string(), "--anonymous-root", AnonymousRoot().string(),
-                                 "--user", m_user, "--password", m_password,
-                                 "--passive-first", std::to_string(passive.first),
-                                 "--passive-last", std::to_string(passive.last)},
-        m_work.Path() / "stderr.txt", true);
+    std::vector<std::string> argv{kPython, std::string(FERRIX_TEST_SCRIPTS) + "/pyftpd_server.py",
+                                  "--root", Root().string(), "--anonymous-root", AnonymousRoot().string(),
+                                  "--user", m_user, "--password", m_password,
+                                  "--passive-first", std::to_string(passive.first),
+                                  "--passive-last", std::to_string(passive.last), "--address", setup.address};
+    if (!setup.certificateFile.empty())
+        argv.insert(argv.end(), {"--tls-cert", setup.certificateFile, "--tls-key", setup.keyFile});
+    m_process = std::make_unique<ChildProcess>(argv, m_work.Path() / "stderr.txt", true);
     auto line = m_process->ReadLine(kStartTimeout);
     if (!line || line->rfind(kReadyPrefix, 0) != 0)
         throw std::runtime_error("pyftpdlib did not start: " + m_process->StderrText());

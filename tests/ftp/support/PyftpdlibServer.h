@@ -7,10 +7,18 @@
 
 #include <memory>
 
+// Where it listens ("127.0.0.1" or "::1"); with a certificate, TLS is required for logins and
+// data connections.
+struct PyftpdlibSetup {
+    std::string address = "127.0.0.1";
+    std::string certificateFile;
+    std::string keyFile;
+};
+
 class PyftpdlibServer : public FtpTestServer {
 public:
     // Starts the server and waits until it accepts; throws std::runtime_error with the reason.
-    PyftpdlibServer();
+    explicit PyftpdlibServer(const PyftpdlibSetup& setup = {});
     ~PyftpdlibServer() override;
 
     std::string Name() const override { return "pyftpdlib"; }

@@ -14,13 +14,13 @@ constexpr int kLifetimeSeconds = 60;
 
 } // namespace
 
-RogueServer::RogueServer(const std::string& scenario)
+RogueServer::RogueServer(const std::string& scenario, const std::vector<std::string>& extraArguments)
 {
-    m_process = std::make_unique<ChildProcess>(
-        std::vector<std::string>{kPython, std::string(FERRIX_TEST_SCRIPTS) + "/rogue_ftpd.py", "--scenario",
-                                 scenario, "--log", (m_work.Path() / "commands.log").string(),
-                                 "--max-seconds", std::to_string(kLifetimeSeconds)},
-        m_work.Path() / "stderr.txt", true);
+    std::vector<std::string> argv{kPython, std::string(FERRIX_TEST_SCRIPTS) + "/rogue_ftpd.py", "--scenario",
+                                  scenario, "--log", (m_work.Path() / "commands.log").string(),
+                                  "--max-seconds", std::to_string(kLifetimeSeconds)};
+    argv.insert(argv.end(), extraArguments.begin(), extraArguments.end());
+    m_process = std::make_unique<ChildProcess>(argv, m_work.Path() / "stderr.txt", true);
     auto line = m_process->ReadLine(kStartTimeout);
     if (!line || line->rfind(kReadyPrefix, 0) != 0)
         throw std::runtime_error("rogue_ftpd.py did not start: " + m_process->StderrText());

@@ -13,7 +13,8 @@
 class RogueServer {
 public:
     // Starts the script and waits until it accepts; throws std::runtime_error with the reason.
-    explicit RogueServer(const std::string& scenario);
+    // `extraArguments` go to the script as they are (--tls-cert FILE --tls-key FILE).
+    explicit RogueServer(const std::string& scenario, const std::vector<std::string>& extraArguments = {});
 
     std::uint16_t Port() const { return m_port; }
     static constexpr const char* kUser = "rogue";

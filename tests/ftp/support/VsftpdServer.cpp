@@ -16,7 +16,7 @@ constexpr auto kStartTimeout = std::chrono::seconds(10);
 
 } // namespace
 
-VsftpdServer::VsftpdServer() : m_account(EnsureTestAccount())
+VsftpdServer::VsftpdServer(const VsftpdSetup& setup) : m_account(EnsureTestAccount())
 {
     if (access(kVsftpd, X_OK) != 0)
         throw std::runtime_error("vsftpd is not installed (scripts/setup installs it)");
@@ -30,8 +30,11 @@ VsftpdServer::VsftpdServer() : m_account(EnsureTestAccount())
     fs::path config = m_work.Path() / "vsftpd.conf";
     {
         std::ofstream out(config);
-        out << "listen=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\n"
-            << "listen_port=" << m_port << "\n"
+        if (setup.address.find(':') != std::string::npos)
+            out << "listen=NO\nlisten_ipv6=YES\nlisten_address6=" << setup.address << "\n";
+        else
+            out << "listen=YES\nlisten_ipv6=NO\nlisten_address=" << setup.address << "\n";
+        out << "listen_port=" << m_port << "\n"
             << "background=NO\n"
             << "anonymous_enable=NO\nlocal_enable=YES\nwrite_enable=YES\nlocal_umask=022\n"
             << "local_root=" << Root().string() << "\n"
@@ -51,7 +54,8 @@ VsftpdServer::VsftpdServer() : m_account(EnsureTestAccount())
             << "vsftpd_log_file=" << (m_work.Path() / "vsftpd.log").string() << "\n"
             << "max_clients=0\nmax_per_ip=0\n"
             // The tests try wrong passwords on purpose; waiting after each only slows them.
-            << "delay_failed_login=0\n";
+            << "delay_failed_login=0\n"
+            << setup.extraConfig;
         if (!out)
             throw std::runtime_error("cannot write the vsftpd config");
     }
@@ -65,8 +69,8 @@ VsftpdServer::VsftpdServer() : m_account(EnsureTestAccount())
                                  config.string()});
     }
     m_process = std::make_unique<ChildProcess>(argv, m_work.Path() / "stderr.txt", false);
-    if (!WaitUntilAccepting(m_port, kStartTimeout) || !m_process->Running())
-        throw std::runtime_error("vsftpd did not start on 127.0.0.1:" + std::to_string(m_port) + ": " +
+    if (!WaitUntilAccepting(setup.address, m_port, kStartTimeout) || !m_process->Running())
+        throw std::runtime_error("vsftpd did not start on " + setup.address + ":" + std::to_string(m_port) + ": " +
                                  m_process->StderrText());
 }
 

@@ -9,10 +9,16 @@
 
 #include <memory>
 
+// Where it listens ("127.0.0.1" or "::1"), and config lines added to the tests' own (TLS).
+struct VsftpdSetup {
+    std::string address = "127.0.0.1";
+    std::string extraConfig;
+};
+
 class VsftpdServer : public FtpTestServer {
 public:
     // Starts the server and waits until it accepts; throws std::runtime_error with the reason.
-    VsftpdServer();
+    explicit VsftpdServer(const VsftpdSetup& setup = {});
     ~VsftpdServer() override;
 
     std::string Name() const override { return "vsftpd"; }
