@@ -67,6 +67,7 @@ private:
     void CreateAccelerators();
 
     void OnClose(wxCloseEvent& event);
+    void OnIdle(wxIdleEvent& event);
     void OnPaneCommand(wxCommandEvent& event);
     void OnToggleBar(wxCommandEvent& event);
     void OnUpdateToggleBar(wxUpdateUIEvent& event);
@@ -83,6 +84,7 @@ private:
     wxWindow* m_pActiveView = nullptr;
     wxTimer m_indicatorTimer;
     std::string m_appKeyPath;
+    bool m_bCloseAfterBatch = false;   // a close came while a copy batch ran: close once it ends
 
     wxDECLARE_EVENT_TABLE();
 };
