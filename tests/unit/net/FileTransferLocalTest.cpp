@@ -2,6 +2,7 @@
 // replace, cancelling, and failures that must never read as copies.
 
 #include "net/FileTransfer.h"
+#include "net/TransferSetupFor.h"
 #include "platform/ui/MessageBox.h"
 #include "unit/localfs/LocalDrives.h"
 #include "unit/net/RecordingProgress.h"
@@ -209,4 +210,24 @@ TEST_F(FileTransferLocalTest, TheModeFollowsTheEndpoints)
     ScopedMessageBoxAnswerer answerer([&](const std::string&, long) { return ++asked, wxYES; });
     EXPECT_EQ(same.CopyFile("/a", "/b"), CopyFailed);
     EXPECT_EQ(asked, 0);
+}
+
+TEST(TransferSetupForTest, TakesTheSourceRegionsProfileAndTheLiveTransferType)
+{
+    ProfileState state;
+    for (const char* name : {"upper", "lower"}) {
+        auto profile = std::make_unique<HostProfile>();
+        profile->name = name;
+        state.profiles[name] = std::move(profile);
+    }
+    state.lastProfileName = {"upper", "lower"};
+    auto* upper = reinterpret_cast<CFtpConnection*>(0x1000);
+    auto* lower = reinterpret_cast<CFtpConnection*>(0x2000);
+    EXPECT_EQ(TransferSetupFor(state, upper, {upper, lower}, {}).sourceProfile->name, "upper");
+    EXPECT_EQ(TransferSetupFor(state, lower, {upper, lower}, {}).sourceProfile->name, "lower");
+    const TransferSetup setup = TransferSetupFor(state, lower, {upper, lower}, {});
+    state.transferType = 1;
+    EXPECT_EQ(setup.transferType(), 1);
+    state.lastProfileName[1] = "deleted since";
+    EXPECT_EQ(TransferSetupFor(state, lower, {upper, lower}, {}).sourceProfile, nullptr);
 }
