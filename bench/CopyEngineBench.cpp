@@ -8,6 +8,7 @@
 //
 // Uses vsftpd when run as root (its log gives the command counts), pyftpdlib otherwise.
 
+#include "bench/BenchFiles.h"
 #include "ftp/support/ChildProcess.h"
 #include "ftp/support/FtpTestServer.h"
 #include "ftp/support/PyftpdlibServer.h"
@@ -44,38 +45,6 @@ constexpr std::size_t kSmallFileSize = 4096;
 constexpr const char* kCurl = "/usr/bin/curl";
 constexpr auto kCurlTimeout = std::chrono::minutes(20);
 constexpr double kWideAreaRtt = 0.020;
-
-using Clock = std::chrono::steady_clock;
-
-void WriteRandomFile(const fs::path& path, std::uint64_t size, std::uint64_t seed)
-{
-    std::mt19937_64 random(seed);
-    std::vector<std::uint64_t> block(1 << 17);
-    std::ofstream out(path, std::ios::binary);
-    for (std::uint64_t written = 0; written < size;) {
-        for (auto& word : block)
-            word = random();
-        const auto n = std::min<std::uint64_t>(size - written, block.size() * sizeof block[0]);
-        out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(n));
-        written += n;
-    }
-    if (!out)
-        throw std::runtime_error("cannot write " + path.string());
-}
-
-double Seconds(const std::function<void()>& run)
-{
-    const auto start = Clock::now();
-    run();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-void RequireSize(const fs::path& path, std::uint64_t size)
-{
-    if (fs::file_size(path) != size)
-        throw std::runtime_error(path.string() + " has " + std::to_string(fs::file_size(path)) + " bytes, not " +
-                                 std::to_string(size));
-}
 
 void Curl(const std::vector<std::string>& arguments)
 {

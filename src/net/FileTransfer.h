@@ -20,6 +20,7 @@
 class CInternetSession;
 struct HostProfile;
 class BlockSource;
+class CInternetFile;
 class BlockTarget;
 
 enum TransferMode { LocalToLocal = 0, LocalToRemote = 1, RemoteToLocal = 2, RemoteToRemote = 3, SameRemote = 4 };
@@ -97,6 +98,9 @@ private:
     CopyResult CopyRemoteToRemote(const CopyPaths& paths);
     CopyResult CopyBlocks(BlockSource& source, BlockTarget& target, std::uint64_t size);
     void ShowFiles(const CopyPaths& paths);
+    // A file opened on the host (see OpenRemoteFile), or null with the reason kept.
+    std::unique_ptr<CInternetFile> OpenOnHost(CFtpConnection& connection, const std::string& path,
+                                              std::uint32_t access, std::uint32_t type);
     // After an upload in binary: the size the host now reports must be what was sent.
     bool RemoteSizeMatches(const std::string& path);
 

@@ -37,6 +37,12 @@ CopyResult CloseEnds(BlockSource& source, BlockTarget& target, CopyResult result
     return Cancelled;
 }
 
+// A host file's size: the listing's, or when it was not listed what the opened file can tell.
+std::uint64_t SizeOfSource(std::int64_t listed, const RemoteSource& source)
+{
+    return listed >= 0 ? static_cast<std::uint64_t>(listed) : source.Available();
+}
+
 }  // namespace
 
 CopyResult CFileTransfer::RunRoutine(const CopyPaths& paths)
@@ -103,6 +109,16 @@ CopyResult CFileTransfer::CopyLocalToLocal(const CopyPaths& paths)
     return CloseEnds(source, target, CopyBlocks(source, target, source.Size()));
 }
 
+std::unique_ptr<CInternetFile> CFileTransfer::OpenOnHost(CFtpConnection& connection, const std::string& path,
+                                                         std::uint32_t access, std::uint32_t type)
+{
+    std::string why;
+    std::unique_ptr<CInternetFile> file = OpenRemoteFile(connection, path, access, type, why);
+    if (!file)
+        Fail(why);
+    return file;
+}
+
 CopyResult CFileTransfer::Upload(const CopyPaths& paths)
 {
     ShowFiles(paths);
@@ -110,12 +126,9 @@ CopyResult CFileTransfer::Upload(const CopyPaths& paths)
     // on the host that looks like a copy.
     LocalSource source(paths.source);
     const std::uint32_t type = FtpTransferType();
-    std::string why;
-    std::unique_ptr<CInternetFile> file = OpenRemoteFile(*m_destination, paths.target, GENERIC_WRITE, type, why);
-    if (!file) {
-        Fail(why);
+    std::unique_ptr<CInternetFile> file = OpenOnHost(*m_destination, paths.target, GENERIC_WRITE, type);
+    if (!file)
         return CopyFailed;
-    }
     RemoteTarget target(std::move(file));
     const CopyResult result = CloseEnds(source, target, CopyBlocks(source, target, source.Size()));
     if (result == Copied && type == FTP_TRANSFER_TYPE_BINARY && !RemoteSizeMatches(paths.target))
@@ -126,43 +139,31 @@ CopyResult CFileTransfer::Upload(const CopyPaths& paths)
 CopyResult CFileTransfer::Download(const CopyPaths& paths)
 {
     ShowFiles(paths);
-    std::int64_t size = GetRemoteFileSize(m_source, paths.source);
-    std::string why;
-    std::unique_ptr<CInternetFile> file = OpenRemoteFile(*m_source, paths.source, GENERIC_READ, FtpTransferType(), why);
-    if (!file) {
-        Fail(why);
+    const std::int64_t listed = GetRemoteFileSize(m_source, paths.source);
+    std::unique_ptr<CInternetFile> file = OpenOnHost(*m_source, paths.source, GENERIC_READ, FtpTransferType());
+    if (!file)
         return CopyFailed;
-    }
     RemoteSource source(std::move(file));
-    if (size < 0)
-        size = static_cast<std::int64_t>(source.Available());
     LocalTarget target(paths.target, paths.exclusive);
-    return CloseEnds(source, target, CopyBlocks(source, target, static_cast<std::uint64_t>(size)));
+    return CloseEnds(source, target, CopyBlocks(source, target, SizeOfSource(listed, source)));
 }
 
 CopyResult CFileTransfer::CopyRemoteToRemote(const CopyPaths& paths)
 {
     ShowFiles(paths);
-    std::int64_t size = GetRemoteFileSize(m_source, paths.source);
+    const std::int64_t listed = GetRemoteFileSize(m_source, paths.source);
     const std::uint32_t type = FtpTransferType();
-    std::string why;
-    std::unique_ptr<CInternetFile> sourceFile = OpenRemoteFile(*m_source, paths.source, GENERIC_READ, type, why);
-    if (!sourceFile) {
-        Fail(why);
+    std::unique_ptr<CInternetFile> sourceFile = OpenOnHost(*m_source, paths.source, GENERIC_READ, type);
+    if (!sourceFile)
         return CopyFailed;
-    }
     RemoteSource source(std::move(sourceFile));
-    if (size < 0)
-        size = static_cast<std::int64_t>(source.Available());
     // Within one host the file being written sits on the second connection.
     CFtpConnection& writer = m_mode == SameRemote ? *m_pExtraConnection : *m_destination;
-    std::unique_ptr<CInternetFile> targetFile = OpenRemoteFile(writer, paths.target, GENERIC_WRITE, type, why);
-    if (!targetFile) {
-        Fail(why);
+    std::unique_ptr<CInternetFile> targetFile = OpenOnHost(writer, paths.target, GENERIC_WRITE, type);
+    if (!targetFile)
         return CopyFailed;
-    }
     RemoteTarget target(std::move(targetFile));
-    const CopyResult result = CloseEnds(source, target, CopyBlocks(source, target, static_cast<std::uint64_t>(size)));
+    const CopyResult result = CloseEnds(source, target, CopyBlocks(source, target, SizeOfSource(listed, source)));
     if (result == Copied && type == FTP_TRANSFER_TYPE_BINARY && !RemoteSizeMatches(paths.target))
         return CopyFailed;
     return result;

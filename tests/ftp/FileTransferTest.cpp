@@ -7,6 +7,7 @@
 #include "platform/localfs/DriveMap.h"
 #include "platform/ui/MessageBox.h"
 #include "profiles/HostProfile.h"
+#include "unit/net/CopyTestFiles.h"
 #include "unit/net/RecordingProgress.h"
 
 #include <wx/defs.h>
@@ -34,14 +35,6 @@ std::string ReadAll(const fs::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-int HiddenFiles(const fs::path& folder)
-{
-    int count = 0;
-    for (const auto& entry : fs::directory_iterator(folder))
-        count += entry.path().filename().string().front() == '.';
-    return count;
 }
 
 // Drive C: is a temporary folder while the object lives.

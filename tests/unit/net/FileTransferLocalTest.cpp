@@ -5,6 +5,7 @@
 #include "net/TransferSetupFor.h"
 #include "platform/ui/MessageBox.h"
 #include "unit/localfs/LocalDrives.h"
+#include "unit/net/CopyTestFiles.h"
 #include "unit/net/RecordingProgress.h"
 
 #include <wx/defs.h>
@@ -16,23 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Pattern(std::size_t size)
-{
-    std::string bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(i % 251);
-    return bytes;
-}
-
-// Files whose names start with a dot: the temporary copies a replace works with.
-int HiddenFiles(const fs::path& folder)
-{
-    int count = 0;
-    for (const auto& entry : fs::directory_iterator(folder))
-        count += entry.path().filename().string().front() == '.';
-    return count;
-}
 
 // Writes beyond `limit` bytes fail with EFBIG in this process while the object lives: a disk
 // that fills up in the middle of a file.
