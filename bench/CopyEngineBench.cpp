@@ -23,6 +23,7 @@
 #include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/init.h>
+#include <wx/utils.h>
 
 #include <unistd.h>
 
@@ -159,7 +160,11 @@ int Run(std::uint64_t mib, int smallFiles)
 
     auto* frame = new wxFrame(nullptr, wxID_ANY, "Ferrix FTP", wxDefaultPosition, wxSize(900, 600));
     frame->Show();
-    wxTheApp->Yield(true);
+    // Let a window manager place the frame before the dialogs centre on it.
+    for (int round = 0; round < 20; ++round) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(25);
+    }
 
     CInternetSession session("ferrix copy bench");
     std::unique_ptr<CFtpConnection, ConnectionCloser> connection(

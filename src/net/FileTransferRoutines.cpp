@@ -81,6 +81,7 @@ CopyResult CFileTransfer::CopyBlocks(BlockSource& source, BlockTarget& target, s
 {
     std::vector<char> buffer(kBufferSize);
     const BarScale bar = BarScale::ForSize(size);
+    double barCarried = 0;
     if (m_pDialog)
         m_pDialog->SetBarRange(bar.range);
     UpdateProgress(0, size);
@@ -91,7 +92,7 @@ CopyResult CFileTransfer::CopyBlocks(BlockSource& source, BlockTarget& target, s
         // Handed to the system at once; a local file is made durable once, when it is closed.
         target.Write(buffer.data(), got);
         if (m_pDialog)
-            m_pDialog->AdvanceBar(bar.Step(got));
+            m_pDialog->AdvanceBar(bar.Step(got, barCarried));
         m_bytesCopied += got;
         UpdateProgress(m_bytesCopied, size);
         if (m_pDialog)

@@ -44,3 +44,13 @@ std::uint32_t BarScale::Step(std::uint32_t bytes) const
 {
     return static_cast<std::uint32_t>(static_cast<float>(bytes) * scale);
 }
+
+std::uint32_t BarScale::Step(std::uint32_t bytes, double& carried) const
+{
+    if (const std::uint32_t step = Step(bytes); step > 0)
+        return step;
+    carried += static_cast<double>(bytes) * static_cast<double>(scale);
+    const auto whole = static_cast<std::uint32_t>(carried);
+    carried -= whole;
+    return whole;
+}

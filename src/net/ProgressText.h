@@ -31,4 +31,8 @@ struct BarScale {
 
     static BarScale ForSize(std::uint64_t size);
     std::uint32_t Step(std::uint32_t bytes) const;
+    // The same, except that a block too small to move the bar by one step on its own (every
+    // block of a file over about 640 MiB) is added up in `carried` until it does: otherwise
+    // the bar of such a file would never move.
+    std::uint32_t Step(std::uint32_t bytes, double& carried) const;
 };

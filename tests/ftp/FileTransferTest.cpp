@@ -151,6 +151,12 @@ TEST_P(FileTransferTest, ReplacesOnlyWhenAskedAndOnlyOnceComplete)
 
 TEST_P(FileTransferTest, CopiesWithinTheHostOverASecondConnection)
 {
+    // pyftpdlib 1.5.7 in active mode sometimes loses the writable event of a download's data
+    // connection when the same server is asked to connect a second data connection meanwhile
+    // (seen with strace: 65536 of 65539 bytes sent, the rest never): the copy then times out
+    // and fails, as it should, but the test could not show the copy itself.
+    if (GetParam().kind == ServerKind::Pyftpdlib && !GetParam().passive)
+        GTEST_SKIP() << "pyftpdlib stalls two concurrent active-mode transfers";
     const std::string content = RandomBytes(64 * 1024 + 3, 2);
     Server().WriteFile(Local(kOddName), content);
     Server().WriteFile(Local("copy.bin"), "old");

@@ -68,7 +68,23 @@ TEST(ProgressTextTest, SmallFilesMoveTheBarByTheirBytes)
     const BarScale empty = BarScale::ForSize(0);
     EXPECT_EQ(empty.range, 0U);
     EXPECT_EQ(empty.scale, 1.0F);
-    const BarScale huge = BarScale::ForSize(5ULL << 30);
-    EXPECT_EQ(huge.range, 65535U);
-    EXPECT_EQ(huge.Step(10240), 0U);   // a block of a 5 GiB file is less than a step
+}
+
+TEST(ProgressTextTest, BarOfAHugeFileStillFills)
+{
+    // A block of a 5 GiB file is less than one step of the bar: the steps are carried over.
+    const std::uint64_t size = 5ULL << 30;
+    const BarScale bar = BarScale::ForSize(size);
+    EXPECT_EQ(bar.range, 65535U);
+    EXPECT_EQ(bar.Step(10240), 0U);
+    double carried = 0;
+    std::uint64_t position = 0;
+    std::uint64_t done = 0;
+    for (; done + 10240 <= size / 2; done += 10240)
+        position += bar.Step(10240, carried);
+    EXPECT_NEAR(static_cast<double>(position), 65535.0 / 2, 2.0);
+    // Blocks that move the bar on their own are stepped as before.
+    double unused = 0;
+    EXPECT_EQ(BarScale::ForSize(1048576).Step(10240, unused), 639U);
+    EXPECT_EQ(unused, 0.0);
 }
