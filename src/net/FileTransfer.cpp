@@ -11,10 +11,16 @@
 
 #include <ctime>
 #include <utility>
-
-CFileTransfer* CFileTransfer::s_pRunning = nullptr;
+#include <vector>
 
 namespace {
+
+// The batches constructed and not yet finished (one, unless a caller nests them).
+std::vector<CFileTransfer*>& RunningBatches()
+{
+    static std::vector<CFileTransfer*> running;
+    return running;
+}
 
 TransferMode ModeFor(Endpoint source, Endpoint destination)
 {
@@ -28,10 +34,9 @@ TransferMode ModeFor(Endpoint source, Endpoint destination)
 }  // namespace
 
 CFileTransfer::CFileTransfer(Endpoint source, Endpoint destination, TransferSetup setup)
-    : m_source(source), m_destination(destination), m_mode(ModeFor(source, destination)), m_setup(std::move(setup)),
-      m_pPreviousRunning(s_pRunning)
+    : m_source(source), m_destination(destination), m_mode(ModeFor(source, destination)), m_setup(std::move(setup))
 {
-    s_pRunning = this;
+    RunningBatches().push_back(this);
     if (m_mode == SameRemote)
         OpenExtraConnection();
 }
@@ -58,7 +63,7 @@ void CFileTransfer::OpenExtraConnection()
                                                                    profile.passive != 0));
     } catch (const std::exception& error) {
         // Every file of the batch then fails at once; the reason is kept for the caller.
-        m_lastError = error.what();
+        m_extraConnectionError = error.what();
         m_pExtraConnection.reset();
     }
 }
@@ -88,8 +93,7 @@ CopyResult CFileTransfer::CopyFile(const std::string& source, const std::string&
     // Without its second connection a copy within one host cannot happen: fail before the
     // question, so that nothing is asked, let alone deleted, for it.
     if (m_mode == SameRemote && !m_pExtraConnection) {
-        if (m_lastError.empty())
-            m_lastError = "No second connection to the host";
+        Fail(m_extraConnectionError.empty() ? "No second connection to the host" : m_extraConnectionError);
         return CopyFailed;
     }
 
@@ -136,8 +140,7 @@ void CFileTransfer::Finish()
         m_pExtraSession->Close();
         m_pExtraSession.reset();
     }
-    if (s_pRunning == this)
-        s_pRunning = m_pPreviousRunning;
+    std::erase(RunningBatches(), this);
 }
 
 void CFileTransfer::UpdateProgress(std::uint64_t done, std::uint64_t total)
@@ -150,8 +153,13 @@ void CFileTransfer::UpdateProgress(std::uint64_t done, std::uint64_t total)
     m_pDialog->ShowProgress(FormatProgress(done, total, static_cast<std::int64_t>(now - m_fileStart)));
 }
 
+bool CFileTransfer::IsBatchRunning()
+{
+    return !RunningBatches().empty();
+}
+
 void CFileTransfer::CancelRunningBatch()
 {
-    if (s_pRunning)
-        s_pRunning->RequestCancel();
+    for (CFileTransfer* transfer : RunningBatches())
+        transfer->RequestCancel();
 }

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CInternetSession;
 struct HostProfile;
@@ -74,7 +75,7 @@ public:
 
     // The batch running now, if any: the window disables what would pull the endpoints away
     // from under it, and cancels it before closing.
-    static bool IsBatchRunning() { return s_pRunning != nullptr; }
+    static bool IsBatchRunning();
     static void CancelRunningBatch();
 
 private:
@@ -122,7 +123,5 @@ private:
     std::time_t m_fileStart = 0;
     std::string m_lastError;
     std::uint64_t m_bytesCopied = 0;
-    CFileTransfer* m_pPreviousRunning = nullptr;
-
-    static CFileTransfer* s_pRunning;
+    std::string m_extraConnectionError;   // why the second connection could not be opened
 };

@@ -193,6 +193,7 @@ TEST_P(FileTransferTest, WithoutItsSecondConnectionACopyWithinTheHostTouchesNoth
     CFileTransfer transfer(&connection, &connection, {RecordingSessions(sessions), &profile, {}});
     EXPECT_FALSE(transfer.HasExtraConnection());
     EXPECT_EQ(transfer.CopyFile(Remote("a.txt"), Remote("b.txt")), CopyFailed);
+    EXPECT_NE(transfer.GetLastError(), "") << "the login's refusal is kept";
     EXPECT_EQ(transfer.CopyFile(Remote("a.txt"), Remote("c.txt")), CopyFailed);
     EXPECT_EQ(asked, 0);
     EXPECT_EQ(Server().ReadFile(Local("b.txt")), "the user's b");

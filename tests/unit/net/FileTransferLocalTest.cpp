@@ -196,6 +196,19 @@ TEST_F(FileTransferLocalTest, TheModeFollowsTheEndpoints)
     EXPECT_EQ(asked, 0);
 }
 
+TEST_F(FileTransferLocalTest, ABatchRunsUntilItIsFinishedInAnyOrder)
+{
+    EXPECT_FALSE(CFileTransfer::IsBatchRunning());
+    auto first = std::make_unique<CFileTransfer>(nullptr, nullptr);
+    auto second = std::make_unique<CFileTransfer>(nullptr, nullptr);
+    first.reset();
+    EXPECT_TRUE(CFileTransfer::IsBatchRunning());
+    CFileTransfer::CancelRunningBatch();
+    EXPECT_TRUE(second->CancelRequested());
+    second->Finish();
+    EXPECT_FALSE(CFileTransfer::IsBatchRunning());
+}
+
 TEST(TransferSetupForTest, TakesTheSourceRegionsProfileAndTheLiveTransferType)
 {
     ProfileState state;
