@@ -7,6 +7,7 @@
 // --tls both sides use explicit FTP over TLS (curl with --ssl-reqd) on a server certificate
 // made for the run.
 
+#include "bench/BenchFiles.h"
 #include "ftp/support/ChildProcess.h"
 #include "ftp/support/FtpTestServer.h"
 #include "ftp/support/PyftpdlibServer.h"
@@ -38,38 +39,6 @@ constexpr std::uint64_t kDefaultMiB = 512;
 constexpr int kRounds = 2;                    // best of, to step over a cold start
 constexpr const char* kCurl = "/usr/bin/curl";
 constexpr auto kCurlTimeout = std::chrono::minutes(10);
-
-using Clock = std::chrono::steady_clock;
-
-void WriteRandomFile(const fs::path& path, std::uint64_t size)
-{
-    std::mt19937_64 random(42);
-    std::vector<std::uint64_t> block(1 << 17);
-    std::ofstream out(path, std::ios::binary);
-    for (std::uint64_t written = 0; written < size;) {
-        for (auto& word : block)
-            word = random();
-        auto n = std::min<std::uint64_t>(size - written, block.size() * sizeof block[0]);
-        out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(n));
-        written += n;
-    }
-    if (!out)
-        throw std::runtime_error("cannot write " + path.string());
-}
-
-double Seconds(const std::function<void()>& run)
-{
-    auto start = Clock::now();
-    run();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-void RequireSize(const fs::path& path, std::uint64_t size)
-{
-    if (fs::file_size(path) != size)
-        throw std::runtime_error(path.string() + " has " + std::to_string(fs::file_size(path)) + " bytes, not " +
-                                 std::to_string(size));
-}
 
 struct ConnectionCloser {
     void operator()(CFtpConnection* connection) const

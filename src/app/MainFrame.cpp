@@ -9,6 +9,7 @@
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
 #include "browser/RootLabels.h"
+#include "net/FileTransfer.h"
 #include "res/Resource.h"
 
 #include <wx/accel.h>
@@ -23,6 +24,7 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_CLOSE(CMainFrame::OnClose)
     EVT_MOVE(CMainFrame::OnMove)
     EVT_ACTIVATE(CMainFrame::OnActivate)
+    EVT_IDLE(CMainFrame::OnIdle)
     EVT_MENU(ID_NEXT_PANE, CMainFrame::OnPaneCommand)
     EVT_MENU(ID_PREV_PANE, CMainFrame::OnPaneCommand)
     EVT_MENU(ID_VIEW_TOOLBAR, CMainFrame::OnToggleBar)
@@ -433,7 +435,24 @@ void CMainFrame::OnActivate(wxActivateEvent& event)
 
 void CMainFrame::OnClose(wxCloseEvent& event)
 {
+    // A copy batch runs in a handler further up the stack and uses the panes and connections:
+    // it is cancelled first, and the window closes once the batch has ended.
+    if (CFileTransfer::IsBatchRunning() && event.CanVeto()) {
+        CFileTransfer::CancelRunningBatch();
+        m_bCloseAfterBatch = true;
+        event.Veto();
+        return;
+    }
     SaveBarState(wxGetApp().GetFrameKeyPath());
     SaveLayout(wxGetApp().GetFrameKeyPath());
     event.Skip();
+}
+
+void CMainFrame::OnIdle(wxIdleEvent& event)
+{
+    event.Skip();
+    if (m_bCloseAfterBatch && !CFileTransfer::IsBatchRunning()) {
+        m_bCloseAfterBatch = false;
+        Close();
+    }
 }

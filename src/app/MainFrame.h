@@ -80,6 +80,7 @@ private:
 
     void OnClose(wxCloseEvent& event);
     void OnActivate(wxActivateEvent& event);
+    void OnIdle(wxIdleEvent& event);
     void OnPaneCommand(wxCommandEvent& event);
     void OnToggleBar(wxCommandEvent& event);
     void OnUpdateToggleBar(wxUpdateUIEvent& event);
@@ -104,6 +105,7 @@ private:
     bool m_bPositionKnown = false;   // whether GetPosition tells where the frame really is
     std::optional<wxPoint> m_pendingPosition;   // the saved place, until the frame is there
     int m_placementTries = 0;
+    bool m_bCloseAfterBatch = false;   // a close came while a copy batch ran: close once it ends
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
+#include "net/FileTransfer.h"
 #include "platform/ui/MessageBox.h"
 #include "profiles/OptionSheet.h"
 #include "res/Resource.h"
@@ -26,6 +27,8 @@ wxBEGIN_EVENT_TABLE(CNorvoApp, wxApp)
     EVT_UPDATE_UI(ID_ARRANGE_BY_NAME, CNorvoApp::OnUpdateArrange)
     EVT_UPDATE_UI(ID_ARRANGE_BY_DATE, CNorvoApp::OnUpdateArrange)
     EVT_UPDATE_UI(ID_ARRANGE_BY_TYPE, CNorvoApp::OnUpdateArrange)
+    EVT_UPDATE_UI(ID_SERVER_CONNECT, CNorvoApp::OnUpdateCommand)
+    EVT_UPDATE_UI(ID_SERVER_OPTION, CNorvoApp::OnUpdateCommand)
     EVT_UPDATE_UI(ID_FILE_DELETE, CNorvoApp::OnUpdateCommand)
     EVT_UPDATE_UI(ID_FILE_RENAME, CNorvoApp::OnUpdateCommand)
     EVT_UPDATE_UI(ID_FILE_NEW_FOLDER, CNorvoApp::OnUpdateCommand)
@@ -76,6 +79,15 @@ bool CNorvoApp::TreeCommandEnabled(int id) const
 void CNorvoApp::OnUpdateCommand(wxUpdateUIEvent& event)
 {
     const int id = event.GetId();
+    // A running copy batch uses the trees, lists and connections: nothing may change them.
+    if (CFileTransfer::IsBatchRunning()) {
+        event.Enable(false);
+        return;
+    }
+    if (id == ID_SERVER_CONNECT || id == ID_SERVER_OPTION) {
+        event.Enable(true);
+        return;
+    }
     if (id == ID_FILE_DELETE || id == ID_FILE_RENAME) {
         if (FileView* list = ActiveList()) {
             const int selected = list->GetSelectedCount();
@@ -93,6 +105,9 @@ void CNorvoApp::OnUpdateCommand(wxUpdateUIEvent& event)
 void CNorvoApp::OnCommand(wxCommandEvent& event)
 {
     const int id = event.GetId();
+    // Accelerators reach here without the update rules; closing cancels the batch itself.
+    if (CFileTransfer::IsBatchRunning() && id != ID_APP_EXIT)
+        return;
     switch (id) {
     case ID_SERVER_CONNECT:
         if (ConnectRegion())

@@ -4,6 +4,7 @@
 #include "platform/inet/FtpFileFind.h"
 #include "platform/inet/ListingEntryJson.h"
 #include "platform/inet/ListingParser.h"
+#include "probe/BatchCopy.h"
 #include "probe/EntryLine.h"
 #include "probe/PrintableText.h"
 
@@ -105,6 +106,8 @@ int RunConnectionCommand(CFtpConnection& connection, const ProbeOptions& options
         return List(connection, options, out, err);
     if (command == "stat")
         return Stat(connection, options, out, err);
+    if (IsBatchCopyCommand(command))
+        return RunBatchCopy(connection, options, out, err);
     if (command == "get")
         return GetFile(connection, options, err);
     if (command == "put")

@@ -13,6 +13,10 @@ const char* const kProbeUsage =
     "  stat PATH           the entry of PATH, as ls shows it\n"
     "  get REMOTE LOCAL    download; LOCAL appears only once the server confirmed the transfer\n"
     "  put LOCAL REMOTE    upload\n"
+    "  mget LOCALDIR REMOTE...      several files into a local folder, on one connection\n"
+    "  mput REMOTEDIR LOCAL...      several files into a folder of the host\n"
+    "  get-tree REMOTEDIR LOCALDIR  a whole directory tree of the host\n"
+    "  put-tree LOCALDIR REMOTEDIR  a whole local directory tree\n"
     "  mkdir PATH, rmdir PATH, rm PATH, mv OLD NEW, pwd\n"
     "options:\n"
     "  -v            print every status notification of the library on standard error\n"
@@ -34,6 +38,7 @@ const char* const kProbeUsage =
 namespace {
 
 constexpr double kMaxTimeoutSeconds = 24 * 3600;
+constexpr std::size_t kManyArguments = static_cast<std::size_t>(-1);
 
 // How many arguments each command takes: at least, at most.
 const std::map<std::string, std::pair<std::size_t, std::size_t>>& CommandArity()
@@ -41,6 +46,7 @@ const std::map<std::string, std::pair<std::size_t, std::size_t>>& CommandArity()
     static const std::map<std::string, std::pair<std::size_t, std::size_t>> arity = {
         {"ls", {0, 1}},    {"stat", {1, 1}},  {"get", {2, 2}}, {"put", {2, 2}},  {"mkdir", {1, 1}},
         {"rmdir", {1, 1}}, {"rm", {1, 1}},    {"mv", {2, 2}},  {"pwd", {0, 0}},
+        {"mget", {2, kManyArguments}}, {"mput", {2, kManyArguments}}, {"get-tree", {2, 2}}, {"put-tree", {2, 2}},
     };
     return arity;
 }

@@ -10,7 +10,7 @@ parent is gone, whatever the client does.
 
 Scenarios:
   normal               behaves; used to see what a client sends. RETR of a name ending in
-                       .txt sends TEXT_DATA (CR LF line ends); STOR keeps the bytes received
+                       .txt sends TEXT_DATA (CR LF line ends), and SIZE gives its length; STOR keeps the bytes received
                        in stored.bin beside the log
   drop-mid-transfer    RETR: sends half of the file, then closes data and control connections
   426-after-data       RETR: sends the whole file, then answers 426
@@ -25,6 +25,10 @@ Scenarios:
   idle-drop-close      after the first CWD of the first session: close without a word
   retr-550             RETR: 550 at once, no 150
   short-data           SIZE announces the whole file; RETR sends less, then 226
+  stor-refused         STOR: 553 at once, no 150
+  stor-552-after-data  STOR: takes every byte, then answers 552
+  stor-drop-mid        STOR: takes some bytes, then closes data and control connections
+  stor-keeps-half      STOR: answers 226, but the listing shows the file with half its bytes
   auth-plain-after-234 AUTH TLS: 234, then a clear-text reply instead of the TLS handshake
   auth-plain-with-234  AUTH TLS: 234 and a clear-text reply in the same packet
   auth-close-handshake AUTH TLS: 234, then closes once the client's handshake arrives
@@ -117,6 +121,7 @@ class Session(scripted_ftpd.Session):
         self.cwd = "/"
         self.cwd_count = 0
         self.closed_port = closed_port()
+        self.stored = {}
 
     def logged_form(self, line):
         return scripted_ftpd.escape(line)
@@ -231,7 +236,7 @@ class Session(scripted_ftpd.Session):
         elif s == "escape-names":
             self.send_over_data(ESCAPE_NAMES)
         else:
-            self.send_over_data(NORMAL_LISTING)
+            self.send_over_data(NORMAL_LISTING + self.stored_listing())
 
     def authenticate(self):
         s = self.scenario
@@ -258,13 +263,37 @@ class Session(scripted_ftpd.Session):
         else:
             self.reply("500 AUTH not understood.")
 
-    def store(self):
+    def store(self, name):
+        s = self.scenario
+        if s == "stor-refused":
+            self.reply("553 Could not create file.")
+            return
+        if s == "stor-drop-mid":
+            self.reply("150 Ok to send data.")
+            data = self.open_data_or_refuse()
+            if data is None:
+                return
+            data.recv(4096)
+            data.close()
+            self.control.shutdown(socket.SHUT_RDWR)
+            self.control.close()
+            raise ConnectionAbortedError
         received = self.receive_over_data()
         if received is None:
             return
         with open(os.path.join(os.path.dirname(self.args.log), "stored.bin"), "wb") as stored:
             stored.write(received)
+        if s == "stor-552-after-data":
+            self.reply("552 Exceeded storage allocation.")
+            return
+        kept = len(received) // 2 if s == "stor-keeps-half" else len(received)
+        self.stored[name.rsplit("/", 1)[-1]] = kept
         self.reply("226 Transfer complete.")
+
+    def stored_listing(self):
+        """Listing lines of the files stored in this session, with the sizes the server kept."""
+        return b"".join(b"-rw-r--r--   1 0 0 %d Jan 01 12:00 %s\r\n" % (size, name.encode())
+                        for name, size in self.stored.items())
 
     def run(self):
         self.log("CONNECT")
@@ -345,7 +374,7 @@ class Session(scripted_ftpd.Session):
             elif verb in ("EPSV", "EPRT", "MLSD", "MLST"):
                 self.reply("500 Unknown command.")
             elif verb == "SIZE":
-                self.reply("213 %d" % FILE_SIZE)
+                self.reply("213 %d" % (len(TEXT_DATA) if argument.endswith(".txt") else FILE_SIZE))
             elif verb == "MDTM":
                 self.reply("213 20240101120000")
             elif verb in ("LIST", "NLST"):
@@ -355,7 +384,7 @@ class Session(scripted_ftpd.Session):
             elif verb == "RETR":
                 self.retrieve(argument)
             elif verb == "STOR":
-                self.store()
+                self.store(argument)
             elif verb in ("DELE", "RMD", "RNTO"):
                 self.reply("250 Ok.")
             elif verb == "MKD":
