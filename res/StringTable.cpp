@@ -13,6 +13,9 @@ struct StringEntry {
 
 // Kept in ascending order of id.
 constexpr StringEntry kStrings[] = {
+    {IDS_MEMORY_KB, "%lu KB"},
+    {IDS_DISK_FREE, "%lu KB Free on %c:"},
+    {IDS_UNAVAILABLE, "Unavailable"},
     {IDS_COMPANY_NAME, "CompanyName"},
     {IDS_PRODUCT_NAME, "ProductName"},
 };

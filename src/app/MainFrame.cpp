@@ -4,6 +4,8 @@
 #include "app/MainFrame.h"
 
 #include "app/NorvoApp.h"
+#include "app/ProgramIcons.h"
+#include "app/SplashWnd.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
 #include "browser/RootLabels.h"
@@ -100,6 +102,8 @@ CMainFrame::CMainFrame()
     for (wxSplitterWindow* rows : m_rowsOfColumn)
         rows->SetSashPosition(client.GetHeight() / 2);
     m_indicatorTimer.Start(kIndicatorIntervalMs);
+    SetIcons(ProgramIconBundle());
+    CSplashWnd::ShowSplash(this);
 }
 
 CMainFrame::~CMainFrame()

@@ -4,6 +4,7 @@
 
 #include "app/MainFrame.h"
 #include "app/NorvoDoc.h"
+#include "app/SplashWnd.h"
 #include "browser/BrowserView.h"
 #include "browser/RootLabels.h"
 #include "platform/inet/FtpConnection.h"
@@ -76,6 +77,7 @@ int CNorvoApp::OnExit()
 
 void CNorvoApp::ParseCommandLineSwitches()
 {
+    m_bSplashEnabled = true;
     for (int i = 1; i < argc; ++i) {
         const wxString arg = argv[i];
         if (arg.length() < 2 || (arg[0] != '/' && arg[0] != '-'))
@@ -84,6 +86,7 @@ void CNorvoApp::ParseCommandLineSwitches()
         if (name == "embedding" || name == "automation")
             m_bSplashEnabled = false;
     }
+    CSplashWnd::SetSplashEnabled(m_bSplashEnabled);
 }
 
 void CNorvoApp::CreateFrameworkKey()
@@ -166,9 +169,5 @@ void CNorvoApp::WaitForSplash()
 {
     // The splash window, when one is shown, goes by itself; until then the Connect dialog
     // must not open over it.
-    while (wxWindow::FindWindowByName("splash") != nullptr) {
-        Yield(true);
-        while (ProcessIdle()) {
-        }
-    }
+    CSplashWnd::WaitForSplash();
 }

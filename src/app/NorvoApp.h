@@ -20,6 +20,7 @@ class CInternetSession;
 class CMainFrame;
 class CNorvoDoc;
 class FileView;
+class wxHelpEvent;
 class wxUpdateUIEvent;
 
 class CNorvoApp : public wxApp, public ProfileState {
@@ -29,6 +30,7 @@ public:
 
     bool OnInit() override;   // the start-up sequence
     int OnExit() override;    // saves profiles and settings
+    int FilterEvent(wxEvent& event) override;   // the splash takes the first key or button press
 
     void ApplyConnectionType();
     bool ConnectRegion();
@@ -60,6 +62,8 @@ private:
     void OnUpdateCommand(wxUpdateUIEvent& event);
     void OnArrange(wxCommandEvent& event);
     void OnUpdateArrange(wxUpdateUIEvent& event);
+    void OnHelpCommand(wxCommandEvent& event);   // About, Help Topics, F1, context help
+    void OnHelp(wxHelpEvent& event);
 
     // The active pane as a tree or as a file list, or null.
     CBrowserView* ActiveTree() const;
