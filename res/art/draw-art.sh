@@ -39,8 +39,9 @@ emblem() {
 }
 
 emblem icon-256.png
+convert icon-256.png -depth 8 PNG32:icon-256.png
 for size in 16 24 32 48 64 128; do
-    convert icon-256.png -filter Lanczos -resize ${size}x${size} icon-$size.png
+    convert icon-256.png -filter Lanczos -resize ${size}x${size} -depth 8 PNG32:icon-$size.png
 done
 
 # The splash: the emblem on the left, the name and what the program is on the right, over a
@@ -57,4 +58,4 @@ convert -size 317x520 gradient:"$blue-$navy" -rotate -90 \
     -fill '#a9c7e0' -pointsize 11 -annotate +234+288 'Copyright (C) 2026 Ferrix Software' \
     -fill '#a9c7e0' -pointsize 11 -annotate +34+288 'Starting...' \
     -fill none -stroke 'rgba(255,255,255,0.25)' -strokewidth 1 -draw 'rectangle 0,0 519,316' \
-    -alpha off -type TrueColor splash.png
+    -alpha off -depth 8 PNG24:splash.png

@@ -13,6 +13,8 @@ wxEND_EVENT_TABLE()
 namespace {
 const char* const kSplashPicture = "images/splash.png";
 const char* const kSplashWindowName = "splash";
+// Never drawn (the window has no title bar); window lists and task switchers show it.
+const char* const kSplashTitle = "Ferrix FTP";
 
 bool g_splashEnabled = true;
 bool g_splashShown = false;   // this run has had its splash
@@ -29,12 +31,69 @@ void EndWait()
     }
 }
 
-bool IsPress(wxEventType type)
+// The release that belongs to a press, or wxEVT_NULL for an event that is no press. A key's
+// first event is its char hook (then its key down, unless the hook was consumed).
+wxEventType ReleaseOf(wxEventType type)
 {
-    return type == wxEVT_KEY_DOWN || type == wxEVT_CHAR_HOOK || type == wxEVT_LEFT_DOWN ||
-           type == wxEVT_RIGHT_DOWN || type == wxEVT_MIDDLE_DOWN || type == wxEVT_AUX1_DOWN ||
-           type == wxEVT_AUX2_DOWN || type == wxEVT_LEFT_DCLICK || type == wxEVT_RIGHT_DCLICK ||
-           type == wxEVT_MIDDLE_DCLICK;
+    if (type == wxEVT_KEY_DOWN || type == wxEVT_CHAR_HOOK)
+        return wxEVT_KEY_UP;
+    if (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK)
+        return wxEVT_LEFT_UP;
+    if (type == wxEVT_RIGHT_DOWN || type == wxEVT_RIGHT_DCLICK)
+        return wxEVT_RIGHT_UP;
+    if (type == wxEVT_MIDDLE_DOWN || type == wxEVT_MIDDLE_DCLICK)
+        return wxEVT_MIDDLE_UP;
+    if (type == wxEVT_AUX1_DOWN || type == wxEVT_AUX1_DCLICK)
+        return wxEVT_AUX1_UP;
+    if (type == wxEVT_AUX2_DOWN || type == wxEVT_AUX2_DCLICK)
+        return wxEVT_AUX2_UP;
+    return wxEVT_NULL;
+}
+
+// The second press of a double click with the button of `type`; wxEVT_NULL for keys.
+wxEventType DoubleClickOf(wxEventType type)
+{
+    if (type == wxEVT_LEFT_DOWN)
+        return wxEVT_LEFT_DCLICK;
+    if (type == wxEVT_RIGHT_DOWN)
+        return wxEVT_RIGHT_DCLICK;
+    if (type == wxEVT_MIDDLE_DOWN)
+        return wxEVT_MIDDLE_DCLICK;
+    if (type == wxEVT_AUX1_DOWN)
+        return wxEVT_AUX1_DCLICK;
+    if (type == wxEVT_AUX2_DOWN)
+        return wxEVT_AUX2_DCLICK;
+    return wxEVT_NULL;
+}
+
+// What is left of the press that took the splash away: its release, and the second press of a
+// double click on the splash with its own release. They reach whatever lay under the splash,
+// where they would act (a right button release opens a tree's context menu, a double click
+// opens a folder).
+struct Leftover {
+    wxEventType release = wxEVT_NULL;
+    wxEventType doubleClick = wxEVT_NULL;
+};
+Leftover g_leftover;
+
+bool SwallowLeftover(wxEventType type, wxEventType release)
+{
+    if (g_leftover.release == wxEVT_NULL && g_leftover.doubleClick == wxEVT_NULL)
+        return false;
+    if (type == g_leftover.release) {
+        g_leftover.release = wxEVT_NULL;
+        return true;
+    }
+    if (type == g_leftover.doubleClick) {
+        g_leftover = {release, wxEVT_NULL};
+        return true;
+    }
+    // The rest of the same key stroke, auto-repeat included, until the key comes up.
+    if (g_leftover.release == wxEVT_KEY_UP && (release == wxEVT_KEY_UP || type == wxEVT_CHAR))
+        return true;
+    if (release != wxEVT_NULL)
+        g_leftover = {};   // a new press: what follows is the user's again
+    return false;
 }
 } // namespace
 
@@ -88,7 +147,7 @@ void CSplashWnd::Present()
 }
 
 CSplashWnd::CSplashWnd(wxWindow* owner, const wxBitmap& picture)
-    : wxFrame(owner, wxID_ANY, wxEmptyString, wxDefaultPosition, picture.GetSize(),
+    : wxFrame(owner, wxID_ANY, kSplashTitle, wxDefaultPosition, picture.GetSize(),
               // GTK sizes a window that cannot be resized by what its contents request, which is
               // nothing here; the size hints below keep it at the picture's size all the same.
               wxBORDER_NONE | wxRESIZE_BORDER | wxFRAME_NO_TASKBAR | (owner ? wxFRAME_FLOAT_ON_PARENT : wxSTAY_ON_TOP),
@@ -140,8 +199,13 @@ void CSplashWnd::HideSplash()
 
 bool CSplashWnd::SplashFilterMessage(const wxEvent& event)
 {
-    if (!g_splash || !IsPress(event.GetEventType()))
+    const wxEventType type = event.GetEventType();
+    const wxEventType release = ReleaseOf(type);
+    if (!g_splash)
+        return SwallowLeftover(type, release);
+    if (release == wxEVT_NULL)
         return false;
+    g_leftover = {release, DoubleClickOf(type)};
     HideSplash();
     return true;
 }

@@ -24,7 +24,8 @@ public:
     // Takes the splash away and repaints its owner at once.
     static void HideSplash();
     // Called for every event before it is handled: a key press or mouse button press while the
-    // splash is up hides it, and the result true says the event is consumed.
+    // splash is up hides it, and the result true says the event is consumed, as are the release
+    // and the double click that belong to it.
     static bool SplashFilterMessage(const wxEvent& event);
     // The splash window, null when none is up.
     static CSplashWnd* GetSplash();
