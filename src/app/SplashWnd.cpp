@@ -31,38 +31,36 @@ void EndWait()
     }
 }
 
+// The mouse buttons' events: press, second press of a double click, release.
+struct ButtonEvents {
+    wxEventType press, doubleClick, release;
+};
+const ButtonEvents kButtons[] = {
+    {wxEVT_LEFT_DOWN, wxEVT_LEFT_DCLICK, wxEVT_LEFT_UP},
+    {wxEVT_RIGHT_DOWN, wxEVT_RIGHT_DCLICK, wxEVT_RIGHT_UP},
+    {wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_DCLICK, wxEVT_MIDDLE_UP},
+    {wxEVT_AUX1_DOWN, wxEVT_AUX1_DCLICK, wxEVT_AUX1_UP},
+    {wxEVT_AUX2_DOWN, wxEVT_AUX2_DCLICK, wxEVT_AUX2_UP},
+};
+
 // The release that belongs to a press, or wxEVT_NULL for an event that is no press. A key's
 // first event is its char hook (then its key down, unless the hook was consumed).
 wxEventType ReleaseOf(wxEventType type)
 {
     if (type == wxEVT_KEY_DOWN || type == wxEVT_CHAR_HOOK)
         return wxEVT_KEY_UP;
-    if (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK)
-        return wxEVT_LEFT_UP;
-    if (type == wxEVT_RIGHT_DOWN || type == wxEVT_RIGHT_DCLICK)
-        return wxEVT_RIGHT_UP;
-    if (type == wxEVT_MIDDLE_DOWN || type == wxEVT_MIDDLE_DCLICK)
-        return wxEVT_MIDDLE_UP;
-    if (type == wxEVT_AUX1_DOWN || type == wxEVT_AUX1_DCLICK)
-        return wxEVT_AUX1_UP;
-    if (type == wxEVT_AUX2_DOWN || type == wxEVT_AUX2_DCLICK)
-        return wxEVT_AUX2_UP;
+    for (const ButtonEvents& button : kButtons)
+        if (type == button.press || type == button.doubleClick)
+            return button.release;
     return wxEVT_NULL;
 }
 
-// The second press of a double click with the button of `type`; wxEVT_NULL for keys.
+// The second press of a double click that starts with `type`; wxEVT_NULL for keys.
 wxEventType DoubleClickOf(wxEventType type)
 {
-    if (type == wxEVT_LEFT_DOWN)
-        return wxEVT_LEFT_DCLICK;
-    if (type == wxEVT_RIGHT_DOWN)
-        return wxEVT_RIGHT_DCLICK;
-    if (type == wxEVT_MIDDLE_DOWN)
-        return wxEVT_MIDDLE_DCLICK;
-    if (type == wxEVT_AUX1_DOWN)
-        return wxEVT_AUX1_DCLICK;
-    if (type == wxEVT_AUX2_DOWN)
-        return wxEVT_AUX2_DCLICK;
+    for (const ButtonEvents& button : kButtons)
+        if (type == button.press)
+            return button.doubleClick;
     return wxEVT_NULL;
 }
 

@@ -10,7 +10,6 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -24,14 +23,6 @@ using namespace std::chrono_literals;
 constexpr auto kStartLimit = 60s;
 constexpr auto kStopLimit = 30s;
 constexpr auto kPoll = 100ms;
-
-std::string ReadAll(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string Quoted(const std::string& text)
 {
@@ -65,7 +56,7 @@ TEST(InstalledProgramTest, InstallsAtTheFreedesktopPlacesAndStartsFromThere)
     const auto log = home.Path() / "install.log";
     const std::string install = Quoted(FERRIX_CMAKE_COMMAND) + " --install " + Quoted(FERRIX_BUILD_DIR) + " --prefix " +
                                 Quoted(prefix.Str()) + " > " + Quoted(log.string()) + " 2>&1";
-    ASSERT_EQ(std::system(install.c_str()), 0) << ReadAll(log);
+    ASSERT_EQ(std::system(install.c_str()), 0) << ReadFileText(log);
 
     const auto program = prefix.Path() / "bin/ferrix-ftp";
     for (const char* file : {"bin/ferrix-ftp", "share/applications/ferrix-ftp.desktop",
@@ -75,14 +66,14 @@ TEST(InstalledProgramTest, InstallsAtTheFreedesktopPlacesAndStartsFromThere)
         EXPECT_TRUE(std::filesystem::is_regular_file(prefix.Path() / file)) << file;
     EXPECT_EQ(access(program.c_str(), X_OK), 0);
 
-    const std::string desktop = ReadAll(prefix.Path() / "share/applications/ferrix-ftp.desktop");
+    const std::string desktop = ReadFileText(prefix.Path() / "share/applications/ferrix-ftp.desktop");
     for (const char* line : {"[Desktop Entry]\n", "\nType=Application\n", "\nName=Ferrix FTP\n", "\nExec=ferrix-ftp\n",
                              "\nIcon=ferrix-ftp\n", "\nCategories=Network;FileTransfer;\n"})
         EXPECT_NE(desktop.find(line), std::string::npos) << line;
 
     // Every page the help book lists is installed with it.
     const auto helpFolder = prefix.Path() / "share/ferrix-ftp/help";
-    std::istringstream book(ReadAll(helpFolder / "ferrix-ftp.hhp"));
+    std::istringstream book(ReadFileText(helpFolder / "ferrix-ftp.hhp"));
     int pages = 0;
     bool inFiles = false;
     for (std::string line; std::getline(book, line);) {
