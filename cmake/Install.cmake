@@ -24,8 +24,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The toolbar and tree pictures come from the desktop's icon theme.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "adwaita-icon-theme")
+# The toolbar and tree pictures come from the desktop's icon theme, and GTK draws parts of its
+# controls (radio buttons, check marks) from SVG pictures: without the SVG loader, which apt
+# leaves out with --no-install-recommends, dialogs stay black.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "adwaita-icon-theme, librsvg2-common")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hicolor-icon-theme")
 set(CPACK_GENERATOR DEB)
 include(CPack)
