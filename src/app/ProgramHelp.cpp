@@ -30,6 +30,8 @@ void OnOwnerClose(wxCloseEvent& event)
         g_help->Quit();
         g_help.reset();
     }
+    if (auto* frame = dynamic_cast<wxWindow*>(event.GetEventObject()))
+        frame->Unbind(wxEVT_CLOSE_WINDOW, &OnOwnerClose);
     event.Skip();
 }
 
