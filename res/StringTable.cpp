@@ -13,6 +13,9 @@ struct StringEntry {
 
 // Kept in ascending order of id.
 constexpr StringEntry kStrings[] = {
+    {IDS_MEMORY_KB, "%lu KB"},
+    {IDS_DISK_FREE, "%lu KB Free on %c:"},
+    {IDS_UNAVAILABLE, "Unavailable"},
     {IDS_NO_INTERNET_SESSION, "Cannot open an Internet Session.  Please check your internet configuration."},
     {IDS_CONNECTION_EXCEPTION,
      "An exception occurred when attempting to create an FTP connection.\r\n  Please check your internet "

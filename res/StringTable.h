@@ -3,6 +3,9 @@
 
 #include <string>
 
+constexpr unsigned IDS_MEMORY_KB = 103;     // "%lu KB"
+constexpr unsigned IDS_DISK_FREE = 104;     // "%lu KB Free on %c:"
+constexpr unsigned IDS_UNAVAILABLE = 105;   // "Unavailable"
 constexpr unsigned IDS_NO_INTERNET_SESSION = 116;     // no internet session could be made
 constexpr unsigned IDS_CONNECTION_EXCEPTION = 119;    // a connect failed without a text of its own
 constexpr unsigned IDS_COMPANY_NAME = 2100;   // "CompanyName", a version-information value name

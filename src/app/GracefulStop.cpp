@@ -4,6 +4,7 @@
 #include "app/NorvoApp.h"
 
 #include "app/MainFrame.h"
+#include "app/SplashWnd.h"
 
 #include <wx/dialog.h>
 #include <wx/modalhook.h>
@@ -74,6 +75,11 @@ void CNorvoApp::OnStopTimer(wxTimerEvent&)
     }
     if (!Tracker().open.empty())
         return;   // the next tick closes the frame, once the dialogs' loops have ended
+    if (CSplashWnd::GetSplash()) {
+        // Start-up waits for the splash with the frame in hand: it goes on first.
+        CSplashWnd::HideSplash();
+        return;
+    }
     m_stopTimer.Stop();
     if (m_pMainFrame)
         m_pMainFrame->Close();

@@ -4,7 +4,9 @@
 #include "app/MainFrame.h"
 
 #include "app/NorvoApp.h"
+#include "app/ProgramIcons.h"
 #include "app/ShareSplitter.h"
+#include "app/SplashWnd.h"
 #include "app/ToolImages.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
@@ -95,6 +97,8 @@ CMainFrame::CMainFrame()
     CreateAccelerators();
     m_aui.Update();
     m_indicatorTimer.Start(kIndicatorIntervalMs);
+    SetIcons(ProgramIconBundle());
+    CSplashWnd::ShowSplash(this);
 }
 
 CMainFrame::~CMainFrame()

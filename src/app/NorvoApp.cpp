@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/NetworkWaitGuard.h"
 #include "app/NorvoDoc.h"
+#include "app/SplashWnd.h"
 #include "browser/BrowserView.h"
 #include "browser/RootLabels.h"
 #include "net/FtpSession.h"
@@ -52,6 +53,9 @@ void CNorvoApp::CloseRegions()
 
 bool CNorvoApp::OnInit()
 {
+    // First of all: a stop asked for while the window is still being built (the splash may
+    // already be on the screen) must close the program the normal way, not kill it.
+    InstallStopSignals();
     ParseCommandLineSwitches();
     CreateFrameworkKey();
     m_document = std::make_unique<CNorvoDoc>();
@@ -59,7 +63,6 @@ bool CNorvoApp::OnInit()
     if (!CreateMainWindow())
         return false;
     ReadSettings();
-    InstallStopSignals();
     StartStopWatch();
     SetStatusDisplay([this](const std::string& text) { ShowStatusText(text); });
     m_waitGuard.reset();   // one guard at a time: a new one replaces the library's observer
@@ -80,6 +83,7 @@ int CNorvoApp::OnExit()
 
 void CNorvoApp::ParseCommandLineSwitches()
 {
+    m_bSplashEnabled = true;
     for (int i = 1; i < argc; ++i) {
         const wxString arg = argv[i];
         if (arg.length() < 2 || (arg[0] != '/' && arg[0] != '-'))
@@ -88,6 +92,7 @@ void CNorvoApp::ParseCommandLineSwitches()
         if (name == "embedding" || name == "automation")
             m_bSplashEnabled = false;
     }
+    CSplashWnd::SetSplashEnabled(m_bSplashEnabled);
 }
 
 void CNorvoApp::CreateFrameworkKey()
@@ -222,9 +227,5 @@ void CNorvoApp::WaitForSplash()
 {
     // The splash window, when one is shown, goes by itself; until then the Connect dialog
     // must not open over it.
-    while (wxWindow::FindWindowByName("splash") != nullptr) {
-        Yield(true);
-        while (ProcessIdle()) {
-        }
-    }
+    CSplashWnd::WaitForSplash();
 }

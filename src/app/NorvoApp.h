@@ -20,6 +20,7 @@ class CMainFrame;
 class CNetworkWaitGuard;
 class CNorvoDoc;
 class FileView;
+class wxHelpEvent;
 class wxUpdateUIEvent;
 
 class CNorvoApp : public wxApp, public ProfileState {
@@ -29,6 +30,7 @@ public:
 
     bool OnInit() override;   // the start-up sequence
     int OnExit() override;    // saves profiles and settings
+    int FilterEvent(wxEvent& event) override;   // the splash takes the first key or button press
 
     void ApplyConnectionType();
     // Runs the Connect dialog and connects the region chosen there (currentRegion afterwards).
@@ -74,6 +76,8 @@ private:
     void OnArrange(wxCommandEvent& event);
     void OnSessionStatus(wxCommandEvent& event);
     void OnUpdateArrange(wxUpdateUIEvent& event);
+    void OnHelpCommand(wxCommandEvent& event);   // About, Help Topics, F1, context help
+    void OnHelp(wxHelpEvent& event);
 
     // The active pane as a tree or as a file list, or null.
     CBrowserView* ActiveTree() const;

@@ -36,6 +36,11 @@ wxBEGIN_EVENT_TABLE(CNorvoApp, wxApp)
     EVT_UPDATE_UI(ID_FILE_REFRESH_FOLDER, CNorvoApp::OnUpdateCommand)
     EVT_UPDATE_UI(ID_FILE_REFRESH_ALL, CNorvoApp::OnUpdateCommand)
     EVT_TIMER(wxID_ANY, CNorvoApp::OnStopTimer)
+    EVT_MENU(ID_APP_ABOUT, CNorvoApp::OnHelpCommand)
+    EVT_MENU(ID_HELP_FINDER, CNorvoApp::OnHelpCommand)
+    EVT_MENU(ID_HELP, CNorvoApp::OnHelpCommand)
+    EVT_MENU(ID_CONTEXT_HELP, CNorvoApp::OnHelpCommand)
+    EVT_HELP(wxID_ANY, CNorvoApp::OnHelp)
 wxEND_EVENT_TABLE()
 
 namespace {

@@ -9,8 +9,6 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include <sys/wait.h>
@@ -20,14 +18,6 @@ namespace {
 using namespace std::chrono_literals;
 constexpr auto kStartLimit = 30s;
 constexpr auto kStopLimit = 20s;
-
-std::string ReadAll(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Waits for the child to end; -1 when it did not within the limit (it is then killed).
 int WaitForExit(pid_t child, std::chrono::seconds limit, int& status)
@@ -69,7 +59,7 @@ void RunAndStop(int signalNumber)
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
     EXPECT_EQ(WEXITSTATUS(status), 0);
 
-    const std::string saved = ReadAll(registry);
+    const std::string saved = ReadFileText(registry);
     EXPECT_NE(saved.find("\\CtrlBar]"), std::string::npos) << saved;
     EXPECT_NE(saved.find("\\Setting]"), std::string::npos) << saved;
     EXPECT_NE(saved.find("\"Version\"=hex:ca,00,00,00"), std::string::npos) << saved;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <system_error>
 
@@ -26,6 +27,14 @@ TempDir::~TempDir()
                                          std::filesystem::perm_options::add, ignored);
     }
     std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string ReadFileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 std::filesystem::path TempDir::WriteFile(const std::string& name, const std::string& content) const

@@ -21,6 +21,9 @@ private:
     std::filesystem::path m_path;
 };
 
+// The whole content of a file; empty when it cannot be read.
+std::string ReadFileText(const std::filesystem::path& path);
+
 // Sets an environment variable for the lifetime of the object, then restores it.
 class ScopedEnv {
 public:

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class CNorvoApp;
 class CMainFrame;
@@ -23,6 +24,19 @@ CMainFrame& StartApplication();
 // Closes the main window the normal way and runs the exit processing, as at the end of a run.
 void StopApplication();
 bool ApplicationRunning();
+
+// The command-line switches of the runs started while the object lives ({"/Embedding"}).
+// Without one, runs start with "/Automation", which keeps the splash window away.
+class ScopedCommandLine {
+public:
+    explicit ScopedCommandLine(std::vector<std::string> switches);
+    ~ScopedCommandLine();
+    ScopedCommandLine(const ScopedCommandLine&) = delete;
+    ScopedCommandLine& operator=(const ScopedCommandLine&) = delete;
+
+private:
+    std::vector<std::string> m_previous;
+};
 
 // Answers modal dialogs while the object lives: the function gets the dialog and returns the
 // code ShowModal should return without showing it (wxID_NONE: show it for real). Without any

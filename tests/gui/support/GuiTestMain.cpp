@@ -12,10 +12,14 @@
 #include <wx/modalhook.h>
 
 #include <map>
+#include <string>
+#include <vector>
 #include <memory>
 
 namespace {
 constexpr int kMaxPumpRounds = 200;
+
+std::vector<std::string>& CommandLine();
 
 // Asserts in wxWidgets open a modal dialog by default, which would hang a headless run.
 class GuiTestApp : public CNorvoApp {
@@ -34,9 +38,24 @@ public:
         static_cast<ProfileState&>(*this) = ProfileState();
         CloseRegions();
         currentRegion = 0;
+        std::vector<std::string> words{"ferrix-ftp"};
+        words.insert(words.end(), CommandLine().begin(), CommandLine().end());
+        std::vector<char*> pointers;
+        for (std::string& word : words)
+            pointers.push_back(word.data());
+        pointers.push_back(nullptr);
+        argc = static_cast<int>(words.size());
+        argv.Init(argc, pointers.data());
         return CNorvoApp::OnInit();
     }
 };
+
+// Tests that are not about the splash start as automation does: without one.
+std::vector<std::string>& CommandLine()
+{
+    static std::vector<std::string> switches{"/Automation"};
+    return switches;
+}
 
 std::function<int(wxDialog*)>& CurrentAnswer()
 {
@@ -74,6 +93,16 @@ void PumpEvents()
         if (!wxTheApp->ProcessIdle() && !wxTheApp->Pending())
             break;
     }
+}
+
+ScopedCommandLine::ScopedCommandLine(std::vector<std::string> switches) : m_previous(std::move(CommandLine()))
+{
+    CommandLine() = std::move(switches);
+}
+
+ScopedCommandLine::~ScopedCommandLine()
+{
+    CommandLine() = std::move(m_previous);
 }
 
 CNorvoApp& TheApp()
