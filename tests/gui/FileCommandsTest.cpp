@@ -1,304 +1,294 @@
-// New Folder, Rename and Delete on the local tree and file list, on a temporary drive through
-// the real window: what the disk holds afterwards and what the window shows.
+// New Folder, Rename and Delete through the real window, on a temporary local drive and on real
+// FTP hosts (vsftpd and pyftpdlib on 127.0.0.1): what the disk then holds and what the tree and
+// the list show, also when the disk or the host refuses.
 
 #include "app/MainFrame.h"
+#include "app/NorvoApp.h"
 #include "browser/BrowserItem.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
+#include "ftp/support/ServerTest.h"
 #include "platform/localfs/DriveMap.h"
-#include "platform/ui/MessageBox.h"
 #include "res/Resource.h"
 #include "support/Commands.h"
 #include "support/Connecting.h"
 #include "support/GuiTest.h"
-#include "support/LabelEditing.h"
 #include "support/PaneHelpers.h"
 #include "support/TempDir.h"
 #include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
+#include <wx/textctrl.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace fs = std::filesystem;
 
 namespace {
 
 using Texts = std::vector<std::string>;
+enum class Place { Local, Vsftpd, Pyftpdlib };
 
-const char* const kCreateFailed = "Failed to create directory";
-const char* const kRenameDirFailed = "Failed to rename directory";
 const char* const kDeleteQuestion = "Are you sure want to delete the directory";
 const char* const kDeleteDirFailed =
     "Failed to Delete the Directory, you have expand all sub directories in order to delete the directory";
 
-class FileCommandsTest : public testing::Test {
+class FileCommandsTest : public testing::TestWithParam<Place> {
 protected:
+    // The same folder on every place: three files, "alpha" with three files and "deep/x.txt",
+    // an empty "Zeta" and "caf\xE9" (a Latin-1 name; pyftpdlib lists such names mangled, so
+    // there it is "cafe"). The tree's `base` item shows it.
     void SetUp() override
     {
-        drives = std::make_unique<ScopedEnv>("FERRIX_DRIVES", "C=" + drive.Str());
-        registry = std::make_unique<ScopedEnv>("FERRIX_REGISTRY", (home.Path() / "registry.reg").string());
-        localfs::ReloadDriveMap();
+        std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        if (GetParam() != Place::Local) {
+            server = &SharedServer(GetParam() == Place::Vsftpd ? ServerKind::Vsftpd : ServerKind::Pyftpdlib);
+            folder = "commands_" + name;
+            dir = server->Root() / folder;
+            if (GetParam() == Place::Pyftpdlib)
+                odd = oddLabel = "cafe";
+        } else {
+            drives = std::make_unique<ScopedEnv>("FERRIX_DRIVES", "C=" + drive.Str());
+            localfs::ReloadDriveMap();
+            dir = drive.Path() / "work";
+        }
+        for (const char* file : {"a.txt", "b.txt", "c.txt", "alpha/one.txt", "alpha/two.txt", "alpha/three.txt", "alpha/deep/x.txt"})
+            Write(file, file);
+        for (const std::string& empty : {std::string("Zeta"), odd})
+            server ? static_cast<void>(server->MakeDir(folder + "/" + empty)) : static_cast<void>(drive.MakeDir("work/" + empty));
+
         frame = &StartApplication();
-        tree = frame->GetTree(0);
-        list = frame->GetFileList(0);
-        frame->SetActiveView(tree);
+        const int region = server ? 1 : 0;
+        if (server) {
+            ScopedConnectAnswers answers({LoopbackProfile(server->Name(), *server, true, "/" + folder)});
+            SendCommand(*frame, ID_SERVER_CONNECT);
+        }
+        tree = frame->GetTree(region);
+        list = frame->GetFileList(region);
+        base = tree->wxTreeCtrl::GetRootItem();
+        if (!server) {
+            Select(base = FindChild(*tree, base, "C:"));
+            base = FindChild(*tree, base, "work");
+        }
+        Select(base);
     }
 
     void TearDown() override
     {
         StopApplication();
+        TheApp().CloseRegions();
         drives.reset();
-        registry.reset();
         localfs::ReloadDriveMap();
     }
 
-    // Selects each folder on the way down, as a user opens them.
-    wxTreeItemId Select(const std::vector<std::string>& labels)
+    void Write(const std::string& relative, const std::string& content)
+    {
+        server ? static_cast<void>(server->WriteFile(folder + "/" + relative, content))
+               : static_cast<void>(drive.WriteFile("work/" + relative, content));
+    }
+    bool Exists(const std::string& relative) { return fs::exists(fs::symlink_status(dir / relative)); }
+    void Select(const wxTreeItemId& item)
     {
         frame->SetActiveView(tree);
-        wxTreeItemId item;
-        for (std::size_t depth = 1; depth <= labels.size(); ++depth) {
-            item = FindPath(*tree, std::vector<std::string>(labels.begin(), labels.begin() + depth));
-            EXPECT_TRUE(item.IsOk()) << labels[depth - 1];
-            if (!item.IsOk())
-                return item;
-            tree->SelectItem(item);
-            PumpEvents();
-        }
-        return item;
+        tree->SelectItem(item);
+        PumpEvents();
     }
+    wxTreeItemId Child(const std::string& label, wxTreeItemId parent = {})
+    {
+        return FindChild(*tree, parent.IsOk() ? parent : base, label);
+    }
+    Texts Children(wxTreeItemId item = {}) { return ChildLabels(*tree, item.IsOk() ? item : base); }
     void Command(int id) { SendCommand(*frame, id); }
-    void ExpandAll(const std::vector<std::string>& labels)
+    // Ends the open label edit as the user does: typing `typed` (none: the field as it stands)
+    // and pressing Enter, or Escape.
+    template <class Pane> void EndEdit(Pane& pane, std::optional<std::string> typed, bool escape = false)
     {
-        Select(labels);
-        ScopedMessageBoxAnswerer yes([](const std::string&, long) { return wxYES; });
-        Command(ID_FILE_EXPAND_ALL);
+        wxTextCtrl* field = pane.GetEditControl();
+        ASSERT_NE(field, nullptr) << "no label edit is open";
+        if (typed)
+            field->SetValue(wxString::FromUTF8(*typed));
+        if constexpr (std::is_same_v<Pane, FileView>)
+            pane.EndEditLabel(escape);
+        else
+            pane.EndEditLabel(pane.GetSelection(), escape);
+        PumpEvents();
     }
-    // Deletes the selected directory, answering the question with `answer`; the texts shown.
-    Texts DeleteDirectory(int answer = wxYES)
+    void SelectRows(const Texts& names)
     {
-        ScopedMessageRecorder messages([answer](const std::string& text) { return text == kDeleteQuestion ? answer : wxOK; });
-        Command(ID_FILE_DELETE);
-        return messages.texts;
-    }
-    Texts Children(const std::vector<std::string>& labels) { return ChildLabels(*tree, FindPath(*tree, labels)); }
-    bool OnDisk(const std::string& relative) { return fs::exists(fs::symlink_status(drive.Path() / relative)); }
-
-    TempDir drive;
-    TempDir home;
-    std::unique_ptr<ScopedEnv> drives;
-    std::unique_ptr<ScopedEnv> registry;
-    CMainFrame* frame = nullptr;
-    CBrowserView* tree = nullptr;
-    FileView* list = nullptr;
-};
-
-TEST_F(FileCommandsTest, NewFolderIsMadeWhenItsLabelIsConfirmedAndVanishesWhenItCannotBe)
-{
-    drive.WriteFile("docs/readme.txt", "r");
-    Select({"C:", "docs"});
-    ScopedMessageRecorder messages;
-
-    // A typed name, trimmed; nothing exists before the edit ends.
-    Command(ID_FILE_NEW_FOLDER);
-    EXPECT_EQ(Children({"C:", "docs"}), Texts{"New Folder"});
-    EXPECT_EQ(ItemData(*tree, FindPath(*tree, {"C:", "docs", "New Folder"})).m_bNewFolder, 1);
-    EXPECT_FALSE(OnDisk("docs/New Folder"));
-    EndEdit(*tree, "  Reports ");
-    EXPECT_TRUE(fs::is_directory(drive.Path() / "docs/Reports"));
-    EXPECT_EQ(Children({"C:", "docs"}), Texts{"Reports"});
-
-    // Escape leaves it pending, and a re-read of its parent keeps it; a later rename makes it.
-    Command(ID_FILE_NEW_FOLDER);
-    EndEdit(*tree, std::nullopt, EditEnd::Escape);
-    Select({"C:", "docs"});
-    Command(ID_FILE_REFRESH_FOLDER);
-    EXPECT_EQ(Children({"C:", "docs"}), (Texts{"New Folder", "Reports"}));
-    EXPECT_EQ(ItemData(*tree, FindPath(*tree, {"C:", "docs", "New Folder"})).m_bNewFolder, 1);
-    Select({"C:", "docs", "New Folder"});
-    Command(ID_FILE_RENAME);
-    EndEdit(*tree, "Later");
-    EXPECT_TRUE(fs::is_directory(drive.Path() / "docs/Later"));
-    EXPECT_EQ(Children({"C:", "docs"}), (Texts{"Later", "Reports"}));
-
-    // Confirmed without typing: "New Folder". Once more: it exists, so the new item goes.
-    Select({"C:", "docs"});
-    Command(ID_FILE_NEW_FOLDER);
-    EndEdit(*tree, std::nullopt);
-    EXPECT_TRUE(fs::is_directory(drive.Path() / "docs/New Folder"));
-    EXPECT_TRUE(messages.texts.empty());
-    for (const char* refused : {"New Folder", "a/b", ".."}) {
-        Select({"C:", "docs"});
-        Command(ID_FILE_NEW_FOLDER);
-        EndEdit(*tree, std::string(refused));
-    }
-    EXPECT_EQ(messages.texts, Texts(3, kCreateFailed));
-    EXPECT_EQ(Children({"C:", "docs"}), (Texts{"Later", "New Folder", "Reports"}));
-    EXPECT_FALSE(OnDisk("docs/a"));
-    Select({"C:", "docs", "New Folder"});
-    EXPECT_EQ(ItemData(*tree, FindPath(*tree, {"C:", "docs", "New Folder"})).m_bNewFolder, 0);
-}
-
-TEST_F(FileCommandsTest, RenameMovesTheSubtreeAndNeverTouchesRootDrivesOrTrueNames)
-{
-    drive.WriteFile("old/sub/deep.txt", "d");
-    drive.MakeDir("taken");
-    drive.MakeDir("odd\xff");
-
-    // The root and the drives never open an edit field.
-    tree->SelectItem(tree->wxTreeCtrl::GetRootItem());
-    PumpEvents();
-    tree->StartRename();
-    EXPECT_FALSE(EditOpen(*tree));
-    Select({"C:"});
-    Command(ID_FILE_RENAME);
-    EXPECT_FALSE(EditOpen(*tree));
-
-    ExpandAll({"C:", "old"});
-    Select({"C:", "old"});
-    Command(ID_FILE_RENAME);
-    EndEdit(*tree, "zeta");
-    EXPECT_EQ(Children({"C:"}), (Texts{"odd\\xFF", "taken", "zeta"}));
-    EXPECT_TRUE(fs::exists(drive.Path() / "zeta/sub/deep.txt"));
-    std::string path;
-    tree->GetItemPath(tree->Ref(FindPath(*tree, {"C:", "zeta", "sub"})), path);
-    EXPECT_EQ(path, "C:/zeta/sub");
-    Select({"C:", "zeta", "sub"});
-    EXPECT_EQ(ListColumn(*list, 0), Texts{"deep.txt"});
-
-    // Only the letter case changes: renamed all the same.
-    Select({"C:", "zeta"});
-    Command(ID_FILE_RENAME);
-    EndEdit(*tree, "Zeta");
-    EXPECT_TRUE(fs::exists(drive.Path() / "Zeta/sub/deep.txt"));
-    EXPECT_EQ(Children({"C:"}), (Texts{"odd\\xFF", "taken", "Zeta"}));
-
-    // A shown "\xFF" confirmed as it stands names the true byte: nothing to rename.
-    ScopedMessageRecorder messages;
-    Select({"C:", "odd\\xFF"});
-    Command(ID_FILE_RENAME);
-    EndEdit(*tree, "odd\\xFF ");
-    EXPECT_TRUE(fs::is_directory(drive.Path() / "odd\xff"));
-    EXPECT_FALSE(OnDisk("odd\\xFF"));
-    EXPECT_TRUE(messages.texts.empty());
-
-    // Onto an existing name, or with a "/": refused, the label stays.
-    for (const char* refused : {"taken", "taken/inner"}) {
-        Select({"C:", "Zeta"});
-        Command(ID_FILE_RENAME);
-        EndEdit(*tree, std::string(refused));
-    }
-    EXPECT_EQ(messages.texts, Texts(2, kRenameDirFailed));
-    EXPECT_EQ(Children({"C:"}), (Texts{"odd\\xFF", "taken", "Zeta"}));
-    EXPECT_TRUE(fs::exists(drive.Path() / "Zeta/sub/deep.txt"));
-    EXPECT_TRUE(fs::is_empty(drive.Path() / "taken"));
-}
-
-TEST_F(FileCommandsTest, DeletingATreeNeedsEveryFolderReadAndLeavesLinkTargetsAlone)
-{
-    drive.WriteFile("top/a.txt", "a");
-    drive.WriteFile("top/sub/inner/c.txt", "c");
-    drive.WriteFile("outside/keep.txt", "k");
-    fs::create_directory_symlink("../outside", drive.Path() / "top/link");
-    fs::create_symlink("../outside/keep.txt", drive.Path() / "top/file-link");
-
-    Select({"C:", "top"});
-    EXPECT_EQ(DeleteDirectory(wxNO), Texts{kDeleteQuestion});
-    EXPECT_EQ(DeleteDirectory(), (Texts{kDeleteQuestion, kDeleteDirFailed}));
-    EXPECT_TRUE(OnDisk("top/a.txt"));
-    EXPECT_TRUE(OnDisk("top/sub/inner/c.txt"));
-
-    // Expand All leaves the link unread: that does not keep the tree from being deleted.
-    ExpandAll({"C:", "top"});
-    EXPECT_EQ(ItemData(*tree, FindPath(*tree, {"C:", "top", "link"})).m_bListed, 0);
-    EXPECT_EQ(DeleteDirectory(), Texts{kDeleteQuestion});
-    EXPECT_FALSE(OnDisk("top"));
-    EXPECT_EQ(Children({"C:"}), Texts{"outside"});
-    EXPECT_TRUE(fs::exists(drive.Path() / "outside/keep.txt"));
-    EXPECT_EQ(tree->GetItemText(tree->GetSelection()), "C:");
-}
-
-TEST_F(FileCommandsTest, ADeleteStopsAtTheFirstFileThatCannotGo)
-{
-    drive.WriteFile("top/a.txt", "a");
-    drive.WriteFile("top/first/f.txt", "f");
-    drive.WriteFile("top/second/s1.txt", "1");
-    drive.WriteFile("top/second/s2.txt", "2");
-    for (const auto& entry : fs::recursive_directory_iterator(drive.Path()))
-        fs::permissions(entry.path(), fs::perms::all);
-    fs::permissions(drive.Path(), fs::perms::all);
-    fs::permissions(drive.Path() / "top/second", fs::perms::owner_read | fs::perms::owner_exec |
-                                                     fs::perms::group_read | fs::perms::group_exec |
-                                                     fs::perms::others_read | fs::perms::others_exec);
-    auto nobody = std::make_unique<ScopedUnprivileged>();
-    if (!nobody->Ready())
-        GTEST_SKIP() << nobody->Failure();
-
-    ExpandAll({"C:", "top"});
-    // Subdirectories first, in order: "first" goes, then "second" cannot lose its files.
-    EXPECT_EQ(DeleteDirectory(), (Texts{kDeleteQuestion, kDeleteDirFailed}));
-    EXPECT_FALSE(OnDisk("top/first"));
-    EXPECT_TRUE(OnDisk("top/second/s1.txt"));
-    EXPECT_TRUE(OnDisk("top/a.txt"));
-    EXPECT_EQ(Children({"C:", "top"}), Texts{"second"});
-    EXPECT_EQ(ItemData(*tree, FindPath(*tree, {"C:", "top", "second"})).m_files.size(), 2u);
-    EXPECT_EQ(ListColumn(*list, 0), Texts{"a.txt"});
-
-    // Once the folder can be written, the same delete completes.
-    nobody.reset();
-    fs::permissions(drive.Path() / "top/second", fs::perms::all);
-    Select({"C:", "top"});
-    EXPECT_EQ(DeleteDirectory(), Texts{kDeleteQuestion});
-    EXPECT_FALSE(OnDisk("top"));
-}
-
-TEST_F(FileCommandsTest, ListRenameAndDeleteChangeTheDiskTheEntriesAndTheRowsTogether)
-{
-    for (const char* name : {"apple.txt", "Banana.txt", "cherry.txt", "dates.txt", "caf\xe9.txt"})
-        drive.WriteFile(std::string("files/") + name, name);
-    const wxTreeItemId files = Select({"C:", "files"});
-    frame->SetActiveView(list);
-    const auto selectOnly = [&](std::initializer_list<std::string> names) {
+        frame->SetActiveView(list);
         list->SetItemState(-1, 0, wxLIST_STATE_SELECTED);
         const Texts rows = ListColumn(*list, 0);
         for (const std::string& name : names)
             list->SetItemState(std::find(rows.begin(), rows.end(), name) - rows.begin(), wxLIST_STATE_SELECTED,
                                wxLIST_STATE_SELECTED);
-    };
-    const auto rename = [&](const std::string& row, const std::string& typed) {
-        selectOnly({row});
-        Command(ID_FILE_RENAME);
-        EndEdit(*list, typed);
-    };
+    }
+
+    TempDir drive;
+    std::unique_ptr<ScopedEnv> drives;
+    FtpTestServer* server = nullptr;
+    std::string folder;
+    fs::path dir;
+    CMainFrame* frame = nullptr;
+    CBrowserView* tree = nullptr;
+    FileView* list = nullptr;
+    wxTreeItemId base;
+    std::string odd = "caf\xe9";
+    std::string oddLabel = "caf\\xE9";
+};
+
+TEST_P(FileCommandsTest, FoldersAreMadeAndRenamedOnlyWhereTheDiskOrHostAgrees)
+{
     ScopedMessageRecorder messages;
+    // Escape leaves the new folder pending, also through a re-read of its parent; a rename
+    // then makes it under the name given.
+    Command(ID_FILE_NEW_FOLDER);
+    EXPECT_EQ(ItemData(*tree, Child("New Folder")).m_bNewFolder, 1);
+    EndEdit(*tree, std::nullopt, true);
+    Select(base);
+    Command(ID_FILE_REFRESH_FOLDER);
+    EXPECT_FALSE(Exists("New Folder"));
+    Select(Child("New Folder"));
+    Command(ID_FILE_RENAME);
+    EndEdit(*tree, "  Later ");
+    EXPECT_TRUE(fs::is_directory(dir / "Later"));
 
-    rename("apple.txt", "zebra.txt");
-    rename("cherry.txt", "Cherry.txt");
-    rename("caf\\xE9.txt", "caf\\xE9.txt");
-    EXPECT_EQ(ListColumn(*list, 0), (Texts{"Banana.txt", "caf\\xE9.txt", "Cherry.txt", "dates.txt", "zebra.txt"}));
-    EXPECT_TRUE(OnDisk("files/zebra.txt") && OnDisk("files/Cherry.txt") && OnDisk("files/caf\xe9.txt"));
-    EXPECT_FALSE(OnDisk("files/apple.txt") || OnDisk("files/cherry.txt"));
-    EXPECT_NE(ItemData(*tree, files).FindEntry("zebra.txt"), nullptr);
-    EXPECT_EQ(ItemData(*tree, files).FindEntry("apple.txt"), nullptr);
+    // Confirmed untouched it is "New Folder"; a name taken or holding "/" makes nothing.
+    for (const char* typed : {"", "New Folder", "x/y"}) {
+        Select(base);
+        Command(ID_FILE_NEW_FOLDER);
+        EndEdit(*tree, *typed ? std::optional<std::string>(typed) : std::nullopt);
+    }
+    EXPECT_TRUE(fs::is_directory(dir / "New Folder"));
+    EXPECT_FALSE(Exists("x"));
+    EXPECT_EQ(messages.texts, Texts(2, "Failed to create directory"));
+    EXPECT_EQ(Children(), (Texts{"alpha", oddLabel, "Later", "New Folder", "Zeta"}));
 
-    rename("dates.txt", "zebra.txt");
-    rename("dates.txt", "sub/dates.txt");
-    EXPECT_EQ(messages.texts, Texts(2, "Failed to rename file"));
-    EXPECT_TRUE(OnDisk("files/dates.txt"));
+    // A case-only rename of a read folder; its unread child then reads through the new path.
+    Select(Child("alpha"));
+    Command(ID_FILE_RENAME);
+    EndEdit(*tree, "ALPHA");
+    EXPECT_TRUE(Exists("ALPHA/deep/x.txt"));
+    Select(Child("deep", Child("ALPHA")));
+    EXPECT_EQ(ListColumn(*list, 0), Texts{"x.txt"});
 
-    // Three selected, the second cannot go (a folder took its name meanwhile): one row stays.
+    // A shown "\xE9" left as it stands keeps the true byte; a taken name is refused.
+    for (const auto& [label, typed] : {std::pair{oddLabel, oddLabel + " "}, std::pair{std::string("ALPHA"), std::string("Zeta")}}) {
+        Select(Child(label));
+        Command(ID_FILE_RENAME);
+        EndEdit(*tree, typed);
+    }
+    EXPECT_TRUE(Exists(odd) && !Exists("caf\\xE9"));
+    EXPECT_EQ(messages.texts.size(), 3u);
+    EXPECT_EQ(messages.texts.back(), "Failed to rename directory");
+    EXPECT_EQ(Children(), (Texts{"ALPHA", oddLabel, "Later", "New Folder", "Zeta"}));
+
+    // The root and the local drives never open an edit field.
+    for (wxTreeItemId item = tree->GetItemParent(base); item.IsOk(); item = tree->GetItemParent(item)) {
+        Select(item);
+        tree->StartRename();
+        EXPECT_EQ(tree->GetEditControl(), nullptr);
+    }
+}
+
+TEST_P(FileCommandsTest, ADirectoryIsDeletedWhenWhollyReadAndStopsAtTheFirstRefusal)
+{
+    ScopedMessageRecorder messages([](const std::string&) { return wxYES; });
+    Select(Child("alpha"));
+    Command(ID_FILE_DELETE);
+    EXPECT_EQ(messages.texts, (Texts{kDeleteQuestion, kDeleteDirFailed}));
+    EXPECT_TRUE(Exists("alpha/deep/x.txt") && Exists("alpha/one.txt"));
+
+    // The second of alpha's files vanishes behind the program's back: deleting it fails there,
+    // after "deep" and the first file have gone.
+    Command(ID_FILE_EXPAND_ALL);
+    Texts stored;
+    for (const auto& entry : ItemData(*tree, Child("alpha")).m_files)
+        stored.push_back(entry->m_strName);
+    ASSERT_EQ(stored.size(), 3u);
+    fs::remove(dir / "alpha" / stored[1]);
     messages.texts.clear();
-    fs::remove(drive.Path() / "files/Cherry.txt");
-    drive.MakeDir("files/Cherry.txt");
-    selectOnly({"Banana.txt", "Cherry.txt", "zebra.txt"});
+    Command(ID_FILE_DELETE);
+    EXPECT_EQ(messages.texts, (Texts{kDeleteQuestion, kDeleteDirFailed}));
+    EXPECT_FALSE(Exists("alpha/deep") || Exists("alpha/" + stored[0]));
+    EXPECT_TRUE(Exists("alpha/" + stored[2]));
+    EXPECT_EQ(Children(Child("alpha")), Texts{});
+    Texts left{stored[1], stored[2]};
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(ListColumn(*list, 0), left);
+
+    Write("alpha/" + stored[1], "back");
+    Command(ID_FILE_DELETE);
+    EXPECT_FALSE(Exists("alpha"));
+    EXPECT_EQ(Children(), (Texts{oddLabel, "Zeta"}));
+}
+
+TEST_P(FileCommandsTest, FilesAreRenamedAndDeletedWithTheirRowsAndEntries)
+{
+    ScopedMessageRecorder messages;
+    for (const auto& [row, typed] : {std::pair{"a.txt", "zebra.txt"}, std::pair{"c.txt", "C.txt"},
+                                     std::pair{"b.txt", "zebra.txt"}, std::pair{"b.txt", "sub/b.txt"}}) {
+        SelectRows({row});
+        Command(ID_FILE_RENAME);
+        EndEdit(*list, std::string(typed));
+    }
+    EXPECT_EQ(messages.texts, Texts(2, "Failed to rename file"));
+    EXPECT_EQ(ListColumn(*list, 0), (Texts{"b.txt", "C.txt", "zebra.txt"}));
+    EXPECT_TRUE(Exists("zebra.txt") && Exists("C.txt") && Exists("b.txt"));
+    EXPECT_FALSE(Exists("a.txt") || Exists("c.txt"));
+
+    // Three selected, the second gone meanwhile: one message, one row and one entry left.
+    messages.texts.clear();
+    fs::remove(dir / "C.txt");
+    SelectRows({"b.txt", "C.txt", "zebra.txt"});
     Command(ID_FILE_DELETE);
     EXPECT_EQ(messages.texts, Texts{"Failed to delete file"});
-    EXPECT_EQ(ListColumn(*list, 0), (Texts{"caf\\xE9.txt", "Cherry.txt", "dates.txt"}));
-    EXPECT_EQ(ItemData(*tree, files).m_files.size(), 3u);
-    EXPECT_FALSE(OnDisk("files/Banana.txt") || OnDisk("files/zebra.txt"));
+    EXPECT_EQ(ListColumn(*list, 0), Texts{"C.txt"});
+    EXPECT_FALSE(Exists("b.txt") || Exists("zebra.txt"));
+    ASSERT_EQ(ItemData(*tree, base).m_files.size(), 1u);
+    EXPECT_EQ(ItemData(*tree, base).m_files[0]->m_strName, "C.txt");
 }
+
+INSTANTIATE_TEST_SUITE_P(Places, FileCommandsTest, testing::Values(Place::Local, Place::Vsftpd, Place::Pyftpdlib),
+                         [](const testing::TestParamInfo<Place>& info) {
+                             return std::string(info.param == Place::Local ? "local" : info.param == Place::Vsftpd ? "vsftpd" : "pyftpdlib");
+                         });
+
+// Locally, as a user without the right to write in a folder, and with links in the tree.
+class LocalDeleteTest : public FileCommandsTest {};
+
+TEST_P(LocalDeleteTest, AReadOnlyFolderStopsTheDeleteAndLinksGoWithoutTheirTargets)
+{
+    drive.WriteFile("outside/keep.txt", "k");
+    fs::create_directory_symlink("../../outside", dir / "alpha/link");
+    for (const auto& entry : fs::recursive_directory_iterator(drive.Path()))
+        fs::permissions(entry.path(), fs::perms::all, fs::perm_options::add);
+    fs::permissions(drive.Path(), fs::perms::all);
+    fs::permissions(dir / "alpha/deep", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    ScopedMessageRecorder messages([](const std::string&) { return wxYES; });
+    Select(Child("alpha"));
+    Command(ID_FILE_EXPAND_ALL);
+    EXPECT_EQ(ItemData(*tree, Child("link", Child("alpha"))).m_bListed, 0);
+    {
+        ScopedUnprivileged nobody;
+        if (!nobody.Ready())
+            GTEST_SKIP() << nobody.Failure();
+        Command(ID_FILE_DELETE);
+    }
+    EXPECT_EQ(messages.texts.back(), kDeleteDirFailed);
+    EXPECT_TRUE(Exists("alpha/deep/x.txt") && Exists("alpha/one.txt"));
+    EXPECT_EQ(Children(Child("alpha")), (Texts{"deep", "link"}));
+
+    fs::permissions(dir / "alpha/deep", fs::perms::all);
+    Command(ID_FILE_DELETE);
+    EXPECT_FALSE(Exists("alpha"));
+    EXPECT_TRUE(fs::exists(drive.Path() / "outside/keep.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Local, LocalDeleteTest, testing::Values(Place::Local));
 
 } // namespace
