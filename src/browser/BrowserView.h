@@ -65,6 +65,9 @@ public:
     bool CanDeleteSelection() const;
     // A drive of the local machine (a child of the "Local Machine" root).
     bool IsDriveItem(const TreeItemRef& item) const;
+    // The local machine, or a host still connected: a tree whose connection was taken back
+    // shows what it had, but its paths name nothing, so nothing is changed through it.
+    bool HasEndpoint() const;
 
     TreeItemRef m_root;
     std::string m_strRootLabel;

@@ -30,16 +30,21 @@ bool CBrowserView::IsDriveItem(const TreeItemRef& item) const
     return m_strRootLabel == kLocalMachineLabel && !item.IsNull() && item.GetParentItem() == GetRootRef();
 }
 
+bool CBrowserView::HasEndpoint() const
+{
+    return m_pConnection != nullptr || m_strRootLabel == kLocalMachineLabel;
+}
+
 bool CBrowserView::CanDeleteSelection() const
 {
     const TreeItemRef item = TreeItemRef(GetSelection(), const_cast<CBrowserView*>(this));
-    return m_bRooted && !item.IsNull() && !(item == GetRootRef()) && !IsDriveItem(item);
+    return m_bRooted && HasEndpoint() && !item.IsNull() && !(item == GetRootRef()) && !IsDriveItem(item);
 }
 
 void CBrowserView::NewFolder()
 {
     const TreeItemRef parent = Ref(GetSelection());
-    if (parent.IsNull() || parent.GetItemData() == nullptr)
+    if (!HasEndpoint() || parent.IsNull() || parent.GetItemData() == nullptr)
         return;
     const TreeItemRef item = AddItem(parent, kNewFolderName, false, true);
     item.EnsureVisible();
@@ -66,7 +71,7 @@ void CBrowserView::StartRename()
 void CBrowserView::OnBeginLabelEdit(wxTreeEvent& event)
 {
     const TreeItemRef item = Ref(event.GetItem());
-    if (item.IsNull() || item.GetItemData() == nullptr || item == GetRootRef() || IsDriveItem(item)) {
+    if (!HasEndpoint() || item.IsNull() || item.GetItemData() == nullptr || item == GetRootRef() || IsDriveItem(item)) {
         event.Veto();
         return;
     }
@@ -101,6 +106,8 @@ void CBrowserView::OnEndLabelEdit(wxTreeEvent& event)
 void CBrowserView::CommitLabel(const TreeItemRef& item, const std::string& name)
 {
     BrowserItem* data = item.GetItemData();
+    if (!HasEndpoint())
+        return;
     const bool pending = data->m_bNewFolder != 0;
     if (!pending && name == data->m_strName)
         return;

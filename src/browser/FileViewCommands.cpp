@@ -21,7 +21,7 @@ const char* const kDeleteFailed = "Failed to delete file";
 
 BrowserItem* FileView::ShownItem() const
 {
-    if (m_pTree == nullptr || !m_hShownDir.IsOk())
+    if (m_pTree == nullptr || !m_pTree->HasEndpoint() || !m_hShownDir.IsOk())
         return nullptr;
     return m_pTree->Ref(m_hShownDir).GetItemData();
 }
