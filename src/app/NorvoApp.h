@@ -73,6 +73,7 @@ protected:
 private:
     void OnCommand(wxCommandEvent& event);
     void OnUpdateCommand(wxUpdateUIEvent& event);
+    void OnFileCommand(wxCommandEvent& event);
     void OnArrange(wxCommandEvent& event);
     void OnSessionStatus(wxCommandEvent& event);
     void OnUpdateArrange(wxUpdateUIEvent& event);

@@ -19,6 +19,9 @@ wxBEGIN_EVENT_TABLE(CNorvoApp, wxApp)
     EVT_MENU(ID_FILE_EXPAND_ALL, CNorvoApp::OnCommand)
     EVT_MENU(ID_FILE_REFRESH_FOLDER, CNorvoApp::OnCommand)
     EVT_MENU(ID_FILE_REFRESH_ALL, CNorvoApp::OnCommand)
+    EVT_MENU(ID_FILE_NEW_FOLDER, CNorvoApp::OnFileCommand)
+    EVT_MENU(ID_FILE_RENAME, CNorvoApp::OnFileCommand)
+    EVT_MENU(ID_FILE_DELETE, CNorvoApp::OnFileCommand)
     EVT_MENU(ID_APP_EXIT, CNorvoApp::OnCommand)
     EVT_MENU(ID_VIEW_SESSION_STATUS, CNorvoApp::OnSessionStatus)
     EVT_MENU(ID_ARRANGE_BY_NAME, CNorvoApp::OnArrange)
@@ -100,6 +103,10 @@ void CNorvoApp::OnUpdateCommand(wxUpdateUIEvent& event)
             return;
         }
         CBrowserView* tree = ActiveTree();
+        if (id == ID_FILE_DELETE) {
+            event.Enable(tree && tree->CanDeleteSelection());
+            return;
+        }
         const bool enabled = tree && tree->GetSelection().IsOk() && tree->GetSelection() != tree->wxTreeCtrl::GetRootItem();
         event.Enable(enabled);
         return;
@@ -145,6 +152,31 @@ void CNorvoApp::OnCommand(wxCommandEvent& event)
     } else if (id == ID_FILE_REFRESH_ALL) {
         wxBusyCursor wait;
         tree->RefreshAll();
+    }
+}
+
+// New Folder, Rename and Delete belong to the active pane; accelerators can reach here without
+// a refresh of the update rules, so the rules are asked again.
+void CNorvoApp::OnFileCommand(wxCommandEvent& event)
+{
+    const int id = event.GetId();
+    wxUpdateUIEvent rule(id);
+    OnUpdateCommand(rule);
+    if (!rule.GetEnabled())
+        return;
+    wxBusyCursor wait;
+    if (FileView* list = ActiveList()) {
+        if (id == ID_FILE_RENAME)
+            list->StartRename();
+        else if (id == ID_FILE_DELETE)
+            list->DeleteFiles();
+    } else if (CBrowserView* tree = ActiveTree()) {
+        if (id == ID_FILE_NEW_FOLDER)
+            tree->NewFolder();
+        else if (id == ID_FILE_RENAME)
+            tree->StartRename();
+        else
+            tree->DeleteDirectory();
     }
 }
 

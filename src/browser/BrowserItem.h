@@ -35,11 +35,13 @@ public:
     // Paths are built from these names; the item's label only shows the name (ShownName), and
     // for a name that is not valid UTF-8 the two differ.
     std::string m_strName;
-    // Owned entries: their addresses stay put while others are added or removed, so a row of
-    // the file list may point at one.
+    // Owned entries. The file list keeps copies of them as its rows; whatever renames or removes
+    // an entry changes the list's row too.
     std::vector<std::unique_ptr<FileEntry>> m_files;
     int m_bListed = 0;      // 1 once the directory's children and files reflect it
     int m_bNewFolder = 0;   // 1 for a New Folder item not yet created on disk or server
+    // A symbolic link to a directory: never read by Expand All, deleted as a link.
+    bool m_bLink = false;
 
     // Deletes every entry; the flags stay.
     void ClearFiles();

@@ -128,6 +128,7 @@ void CBrowserView::FreeItemData(const TreeItemRef& item, bool recursive)
 
 void CBrowserView::RemoveItem(const TreeItemRef& item)
 {
+    ForgetRemovedItem(item);
     FreeItemData(item, true);
     item.DeleteItem();
 }
@@ -140,6 +141,34 @@ void CBrowserView::RemoveChildren(const TreeItemRef& item)
         RemoveItem(child);
         child = next;
     }
+}
+
+void CBrowserView::RemoveChildrenForReread(const TreeItemRef& item)
+{
+    TreeItemRef child = item.GetChildItem();
+    while (child) {
+        TreeItemRef next = child.GetNextSiblingItem();
+        const BrowserItem* data = child.GetItemData();
+        if (data == nullptr || !data->m_bNewFolder)
+            RemoveItem(child);
+        child = next;
+    }
+}
+
+void CBrowserView::ForgetRemovedItem(const TreeItemRef& item)
+{
+    const auto within = [&](wxTreeItemId at) {
+        for (; at.IsOk(); at = GetItemParent(at))
+            if (at == item.GetId())
+                return true;
+        return false;
+    };
+    if (m_pFileView && within(m_pFileView->m_hShownDir)) {
+        m_pFileView->ShowFiles(nullptr);
+        m_pFileView->m_hShownDir = wxTreeItemId();
+    }
+    if (within(m_hEditedItem))
+        m_hEditedItem = wxTreeItemId();
 }
 
 void CBrowserView::ResetFiles(const TreeItemRef& item)
@@ -159,6 +188,7 @@ void CBrowserView::ClearTree()
         m_pFileView->ShowFiles(nullptr);
         m_pFileView->m_hShownDir = wxTreeItemId();
     }
+    m_hEditedItem = wxTreeItemId();
     FreeItemData(GetRootRef(), true);
     DeleteAllItems();
     m_root = TreeItemRef();
@@ -214,18 +244,6 @@ void CBrowserView::OnItemActivated(wxTreeEvent& event)
     const TreeItemRef selected = Ref(GetSelection());
     if (selected.IsNull() || selected.GetItemData() == nullptr)
         event.Skip();
-}
-
-void CBrowserView::OnBeginLabelEdit(wxTreeEvent& event)
-{
-    // Renaming a directory on disk or server comes with the file commands; until then a label
-    // edit would show a name that exists nowhere, so it is not started.
-    event.Veto();
-}
-
-void CBrowserView::OnEndLabelEdit(wxTreeEvent& event)
-{
-    event.Veto();
 }
 
 void CBrowserView::OnLeftDown(wxMouseEvent& event)

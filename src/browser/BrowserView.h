@@ -49,6 +49,26 @@ public:
     // Shows the files of `item` in the region's file list.
     void ShowItemFiles(const TreeItemRef& item);
 
+    // --- the file commands (BrowserViewCommands.cpp) ---
+    // Adds a pending "New Folder" under the selection and opens its label for editing; the
+    // directory is made when the edit is confirmed.
+    void NewFolder();
+    // Opens the selected item's label for editing; confirming it renames the directory.
+    void StartRename();
+    // Asks, then deletes the selected directory with everything in it.
+    void DeleteDirectory();
+    // Deletes `item`'s directory depth first and removes it from the tree; 1 on success. Does
+    // nothing unless every real directory below it has been read; the first failure stops it,
+    // leaving what was not deleted yet in place on disk and in the tree.
+    int DeleteTree(const TreeItemRef& item);
+    // Delete is offered for any selected directory but the root and the local drives.
+    bool CanDeleteSelection() const;
+    // A drive of the local machine (a child of the "Local Machine" root).
+    bool IsDriveItem(const TreeItemRef& item) const;
+    // The local machine, or a host still connected: a tree whose connection was taken back
+    // shows what it had, but its paths name nothing, so nothing is changed through it.
+    bool HasEndpoint() const;
+
     TreeItemRef m_root;
     std::string m_strRootLabel;
     int m_nPane = 0;
@@ -81,6 +101,21 @@ private:
     void OnLeftDown(wxMouseEvent& event);
     void OnRightDown(wxMouseEvent& event);
     void OnRightUp(wxMouseEvent& event);
+
+    // Re-reading a directory drops its children, except pending new folders: their label edit
+    // decides what becomes of them.
+    void RemoveChildrenForReread(const TreeItemRef& item);
+    // True when `item` and every real directory below it has been read (links and pending new
+    // folders have nothing to read).
+    bool IsFullyRead(const TreeItemRef& item) const;
+    // Makes or renames the edited item's directory as `name` (a true name) and shows the result.
+    void CommitLabel(const TreeItemRef& item, const std::string& name);
+    // The list shows files of the tree's items and the label edit names one: both are forgotten
+    // when the item goes.
+    void ForgetRemovedItem(const TreeItemRef& item);
+
+    // The item whose label is being edited, until the edit has been handled.
+    wxTreeItemId m_hEditedItem;
 
     // Adds one unread child per name (`names` in the order of their labels) and returns them
     // in that order.

@@ -88,7 +88,7 @@ void CBrowserView::EnsureListed(const TreeItemRef& item, bool subtree)
         return;
     std::string path;
     GetItemPath(item, path);
-    RemoveChildren(item);
+    RemoveChildrenForReread(item);
     ListDirectory(item, path, m_pConnection, subtree);
 }
 
@@ -156,6 +156,8 @@ void CBrowserView::ListLevels(const TreeItemRef& item, const std::string& path, 
     const std::vector<TreeItemRef> children = AddSortedChildren(item, names);
     if (freeze)
         Thaw();
+    for (std::size_t i = 0; i < children.size(); ++i)
+        children[i].GetItemData()->m_bLink = contents.directoryIsLink[order[i]];
 
     if (levelsBelow == 0)
         return;
@@ -218,9 +220,10 @@ void CBrowserView::ShowRead(const TreeItemRef& item)
 void CBrowserView::RefreshFolder()
 {
     const TreeItemRef item = Ref(GetSelection());
-    if (item.IsNull() || item.GetItemData() == nullptr)
+    // A pending new folder has nothing on disk or server to read yet.
+    if (item.IsNull() || item.GetItemData() == nullptr || item.GetItemData()->m_bNewFolder)
         return;
-    RemoveChildren(item);
+    RemoveChildrenForReread(item);
     AddPlaceholder(item);
     ResetFiles(item);
     item.GetItemData()->m_bListed = 0;
@@ -231,7 +234,7 @@ void CBrowserView::RefreshFolder()
 void CBrowserView::ExpandAllSubDirs()
 {
     const TreeItemRef item = Ref(GetSelection());
-    if (item.IsNull() || item.GetItemData() == nullptr)
+    if (item.IsNull() || item.GetItemData() == nullptr || item.GetItemData()->m_bNewFolder)
         return;
     EnsureListed(item, true);
     ShowItemFiles(item);

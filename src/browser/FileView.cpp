@@ -140,10 +140,3 @@ void FileView::OnBeginLabelEdit(wxListEvent& event)
 {
     event.Allow();
 }
-
-void FileView::OnEndLabelEdit(wxListEvent& event)
-{
-    // Renaming the file itself comes with the file commands; until then the row keeps the
-    // name the file really has.
-    event.Veto();
-}

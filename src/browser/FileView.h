@@ -26,6 +26,13 @@ public:
 
     int GetSelectedCount() const { return wxListCtrl::GetSelectedItemCount(); }
 
+    // --- the file commands (FileViewCommands.cpp) ---
+    // Opens the first selected row's name for editing; confirming it renames the file.
+    void StartRename();
+    // Deletes the selected files, without asking; each file that cannot be deleted says so
+    // and keeps its row.
+    void DeleteFiles();
+
     int m_nPane = 2;
     CBrowserView* m_pTree = nullptr;
     wxTreeItemId m_hShownDir;
@@ -49,6 +56,13 @@ private:
     void OnEndLabelEdit(wxListEvent& event);
     void OnSetFocus(wxFocusEvent& event);
 
+    // The shown directory's data, or null when the list shows none.
+    BrowserItem* ShownItem() const;
+    // The full path of the file `name` in the shown directory.
+    std::string ShownPath(const std::string& name) const;
+
+    // Copies of the shown directory's entries, in the order shown: a rename or delete changes
+    // the entry and its row together.
     std::vector<Row> m_rows;
 
     wxDECLARE_EVENT_TABLE();

@@ -25,3 +25,10 @@ std::string BuildItemPath(const std::vector<std::string>& namesFromItemUp, bool 
         root.pop_back();
     return root + path;
 }
+
+std::string JoinItemPath(const std::string& directory, const std::string& name)
+{
+    if (!directory.empty() && directory.back() == '/')
+        return directory + name;
+    return directory + "/" + name;
+}

@@ -19,3 +19,8 @@
 // Remote paths always start from "/": a directory whose name has ":" as its second character
 // is not a drive there. A rootDir ending in "/" ("/" or "/pub/") is joined without doubling it.
 std::string BuildItemPath(const std::vector<std::string>& namesFromItemUp, bool remote, const std::string& rootDir);
+
+// The path of the entry `name` in the directory `directory` (a path as BuildItemPath makes it):
+// "C:/a" + "b" -> "C:/a/b", "" + "b" -> "/b" (a remote root without a root directory), and a
+// directory ending in "/" is joined without doubling it ("/" + "b" -> "/b").
+std::string JoinItemPath(const std::string& directory, const std::string& name);

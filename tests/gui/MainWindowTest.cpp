@@ -131,8 +131,10 @@ TEST_F(MainWindowTest, LocalRootSelectedAllowsOnlyRefreshAll)
     EXPECT_TRUE(CommandEnabled(*frame, ID_FILE_REFRESH_ALL));
 
     Select({"C:"});
-    for (int id : {ID_FILE_NEW_FOLDER, ID_FILE_EXPAND_ALL, ID_FILE_REFRESH_FOLDER, ID_FILE_REFRESH_ALL, ID_FILE_DELETE})
+    for (int id : {ID_FILE_NEW_FOLDER, ID_FILE_EXPAND_ALL, ID_FILE_REFRESH_FOLDER, ID_FILE_REFRESH_ALL})
         EXPECT_TRUE(CommandEnabled(*frame, id)) << id;
+    // A drive is never deleted.
+    EXPECT_FALSE(CommandEnabled(*frame, ID_FILE_DELETE));
 }
 
 TEST_F(MainWindowTest, UnconnectedRemoteTreeIsNotRootedSoItsCommandsAreOff)
