@@ -6,7 +6,7 @@
 #include "platform/inet/ListingParser.h"
 #include "probe/BatchCopy.h"
 #include "probe/EntryLine.h"
-#include "probe/PrintableText.h"
+#include "platform/inet/PrintableText.h"
 
 #include <ctime>
 #include <iostream>

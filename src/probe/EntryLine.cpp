@@ -1,7 +1,7 @@
 #include "probe/EntryLine.h"
 
 #include "platform/FileFinder.h"
-#include "probe/PrintableText.h"
+#include "platform/inet/PrintableText.h"
 
 #include <ctime>
 

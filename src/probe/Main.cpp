@@ -6,7 +6,7 @@
 #include "probe/Commands.h"
 #include "probe/Credentials.h"
 #include "probe/Options.h"
-#include "probe/PrintableText.h"
+#include "platform/inet/PrintableText.h"
 #include "probe/ProbeSession.h"
 #include "probe/Url.h"
 

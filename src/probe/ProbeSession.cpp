@@ -2,7 +2,7 @@
 
 #include "platform/inet/InetConstants.h"
 #include "platform/inet/SecretScrubber.h"
-#include "probe/PrintableText.h"
+#include "platform/inet/PrintableText.h"
 
 #include <cstring>
 #include <ostream>

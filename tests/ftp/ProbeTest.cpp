@@ -381,15 +381,15 @@ TEST(ProbeOutput, EscapesControlCharactersOfServerText)
     RogueServer refusing("escape-530");
     CommandResult refused = Probe({"--timeout", "5", RogueUrl(refusing), "pwd"});
     EXPECT_EQ(refused.exitCode, kFailed);
-    EXPECT_THAT(refused.err, HasSubstr("530 \\x1b]0;owned\\x07\\x1b[2J\\x1bcLogin incorrect."));
+    EXPECT_THAT(refused.err, HasSubstr("530 \\x1B]0;owned\\x07\\x1B[2J\\x1BcLogin incorrect."));
     EXPECT_EQ(refused.err.find('\x1b'), std::string::npos);
     EXPECT_EQ(refused.err.find('\x07'), std::string::npos);
 
     RogueServer naming("escape-names");
     CommandResult listed = Probe({"--timeout", "5", RogueUrl(naming), "ls"});
     ASSERT_EQ(listed.exitCode, kDone) << listed.err;
-    EXPECT_THAT(listed.out, HasSubstr(" csi\\xc2\\x9b2Jname\n"));
-    EXPECT_THAT(listed.out, HasSubstr(" latin\\xe9\n"));
+    EXPECT_THAT(listed.out, HasSubstr(" csi\\xC2\\x9B2Jname\n"));
+    EXPECT_THAT(listed.out, HasSubstr(" latin\\xE9\n"));
     EXPECT_THAT(listed.out, HasSubstr(" plain\n"));
     EXPECT_EQ(listed.out.find("\xc2\x9b"), std::string::npos);
 }

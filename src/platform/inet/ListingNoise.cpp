@@ -2,6 +2,7 @@
 
 #include "platform/inet/ListingFields.h"
 #include "platform/inet/ListingParser.h"
+#include "platform/inet/PrintableText.h"
 
 #include <cstdio>
 
@@ -75,18 +76,7 @@ std::string ScrubListingLine(std::string_view line, std::size_t maxBytes)
         line = line.substr(0, end);
         cut = true;
     }
-    std::string shown;
-    shown.reserve(line.size() + 3);
-    for (const char c : line) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            shown += escaped;
-        } else {
-            shown += c;
-        }
-    }
+    std::string shown = PrintableText(line);
     if (cut)
         shown += "...";
     return shown;
