@@ -36,7 +36,10 @@ VsftpdServer::VsftpdServer(const VsftpdSetup& setup) : m_account(EnsureTestAccou
             out << "listen=YES\nlisten_ipv6=NO\nlisten_address=" << setup.address << "\n";
         out << "listen_port=" << m_port << "\n"
             << "background=NO\n"
-            << "anonymous_enable=NO\nlocal_enable=YES\nwrite_enable=YES\nlocal_umask=022\n"
+            << "anonymous_enable=NO\nlocal_enable=YES\nwrite_enable=YES\n"
+            // A test that is not root cannot write in what the server's account made unless
+            // the server leaves it open to all.
+            << "local_umask=" << (geteuid() == 0 ? "022" : "000") << "\n"
             << "local_root=" << Root().string() << "\n"
             << "chroot_local_user=YES\nallow_writeable_chroot=YES\n"
             << "pam_service_name=" << m_account.pamService << "\n"
@@ -59,6 +62,11 @@ VsftpdServer::VsftpdServer(const VsftpdSetup& setup) : m_account(EnsureTestAccou
         if (!out)
             throw std::runtime_error("cannot write the vsftpd config");
     }
+
+    // vsftpd creates its log readable by its owner only, and runs as root: made here first,
+    // the file stays the test's to read when the test itself is not root.
+    std::ofstream(m_work.Path() / "vsftpd.log").flush();
+    fs::permissions(m_work.Path() / "vsftpd.log", fs::perms(0644));
 
     std::vector<std::string> argv = RootCommandPrefix();
     if (argv.empty()) {
