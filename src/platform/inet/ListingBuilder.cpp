@@ -148,7 +148,9 @@ void ListingBuilder::TakeLine(std::string_view line)
 
 void ListingBuilder::ReadLine(std::string_view line, std::size_t number)
 {
-    if (IsAllBlank(line))
+    // Stray carriage returns make no line of their own: a run of line ends is passed over
+    // whole (Add), and must read the same when a block ends inside it.
+    if (IsAllBlank(line) || line.find_first_not_of('\r') == std::string_view::npos)
         return;
     m_blank = false;
     std::optional<ListingEntry> entry = m_format == ListingFormat::Auto ? ParseAnyLayout(line, m_nowUtc, m_layout)

@@ -130,6 +130,7 @@ TEST(ListingBuilder, ReportsTheSameSkippedLinesHoweverTheListingIsCut)
                         "                    1/3     12-DEC-2020 10:00:00  [ME]  (RWED,RWED,RE,)\r\n"
                         "SHORT.TXT;2   2/3   12-DEC-2020 10:00:00  [ME]  (RWED,RWED,RE,)\r\n"},
         {"bare names", "total 3\r\nreadme.txt\r\nmy photos\r\n\r\nlast"},
+        {"stray carriage returns", "readme\n1\n\n\r\r\n\nlast\r\n"},
         {"long line", std::string(kMaxListingLine + 9, 'y') + "\n" + UnixLine("kept") + "\n"},
     };
     for (const Case& c : cases) {
