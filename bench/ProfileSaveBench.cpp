@@ -4,6 +4,7 @@
 // same run on the same file. Also the save that changes nothing, as at exit after a dialog has
 // saved already. Prints the times and the ratio.
 
+#include "BenchFiles.h"
 #include "profiles/ProfileSettings.h"
 #include "profiles/ProfileText.h"
 
@@ -21,21 +22,12 @@ namespace {
 constexpr int kProfiles = 100;
 constexpr int kRounds = 5;
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point since)
-{
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
 template <class Run>
 double Best(Run run)
 {
     double best = 1e9;
     for (int round = 0; round < kRounds; ++round) {
-        const Clock::time_point start = Clock::now();
-        run(round);
-        best = std::min(best, Seconds(start));
+        best = std::min(best, Seconds([&] { run(round); }));
     }
     return best;
 }

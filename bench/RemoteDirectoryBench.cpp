@@ -8,6 +8,7 @@
 //
 // Runs on pyftpdlib, and on vsftpd as well when run as root (vsftpd must run as root).
 
+#include "BenchFiles.h"
 #include "BenchWindow.h"
 #include "browser/RootLabels.h"
 #include "ftp/support/ChildProcess.h"
@@ -42,15 +43,6 @@ constexpr int kRounds = 5;   // best of, to step over a cold start and a busy ma
 constexpr const char* kCurl = "/usr/bin/curl";
 constexpr auto kCurlTimeout = std::chrono::minutes(5);
 constexpr double kGoalRatio = 1.3;
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(const std::function<void()>& run)
-{
-    const auto start = Clock::now();
-    run();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 // Names out of order, with a few of the characters servers must get right.
 void MakeBigFolder(const FtpTestServer& server, const std::string& name)

@@ -12,6 +12,7 @@
 #include "browser/FileView.h"
 #include "browser/RootLabels.h"
 #include "net/FileTransfer.h"
+#include "platform/registry/RegistryBatch.h"
 #include "res/Resource.h"
 
 #include <wx/accel.h>
@@ -447,8 +448,12 @@ void CMainFrame::OnClose(wxCloseEvent& event)
         event.Veto();
         return;
     }
-    SaveBarState(wxGetApp().GetFrameKeyPath());
-    SaveLayout(wxGetApp().GetFrameKeyPath());
+    {
+        // The bars and the layout are a dozen values: one write of the registry file, not one each.
+        RegistryBatch oneWrite;
+        SaveBarState(wxGetApp().GetFrameKeyPath());
+        SaveLayout(wxGetApp().GetFrameKeyPath());
+    }
     event.Skip();
 }
 

@@ -4,11 +4,11 @@
 
 #include "platform/inet/FtpTransfer.h"
 #include "platform/inet/ListingBuilder.h"
+#include "platform/inet/ListingFields.h"
 #include "platform/inet/ListingParser.h"
 #include "platform/inet/RemotePath.h"
 
 #include <algorithm>
-#include <cctype>
 #include <ctime>
 
 namespace {
@@ -20,7 +20,7 @@ constexpr int kFileUnavailable = 550;
 
 bool IsNoFilesFoundReply(std::string text)
 {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(text.begin(), text.end(), text.begin(), listing::ToLowerAscii);
     return text.find(kNoFilesFound) != std::string::npos;
 }
 

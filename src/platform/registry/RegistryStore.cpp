@@ -3,6 +3,7 @@
 #include "platform/registry/AtomicFile.h"
 #include "platform/registry/RegistryFile.h"
 #include "platform/registry/RegistryLocation.h"
+#include "platform/registry/RegistryTree.h"
 #include "platform/registry/StoreLock.h"
 
 #include <algorithm>
@@ -61,8 +62,7 @@ std::string ValueIdentity(const std::vector<std::string>& keyPath, std::string_v
         identity += name + '\\';
     identity += '\0';
     identity += valueName;
-    std::transform(identity.begin(), identity.end(), identity.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
+    std::transform(identity.begin(), identity.end(), identity.begin(), FoldCase);
     return identity;
 }
 

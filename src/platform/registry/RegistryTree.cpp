@@ -2,14 +2,10 @@
 
 #include <algorithm>
 
-namespace {
-
 char FoldCase(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
-
-} // namespace
 
 bool NamesEqual(std::string_view a, std::string_view b)
 {

@@ -40,6 +40,8 @@ struct RegistryNode {
 };
 
 bool NamesEqual(std::string_view a, std::string_view b);
+// The one case folding of key and value names: ASCII letters only, as the registry compares them.
+char FoldCase(char c);
 
 // "Software\Ferrix Software\\Setting\" -> {"Software", "Ferrix Software", "Setting"}: empty
 // components (doubled, leading or trailing backslashes) are skipped.
