@@ -6,7 +6,7 @@
 
 #include "profiles/HostProfile.h"
 #include "profiles/ProfileState.h"
-#include "profiles/RadioGroup.h"
+#include "platform/ui/RadioGroup.h"
 
 #include <wx/dialog.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Directory: the "Initial Root Directory" page of the "Host Profile" sheet.
 
-#include "profiles/PropertyPage.h"
+#include "platform/ui/PropertyPage.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Ftpcontype: the "FTP Connection Type" page of the "Option Setting" sheet.
 
-#include "profiles/PropertyPage.h"
-#include "profiles/RadioGroup.h"
+#include "platform/ui/PropertyPage.h"
+#include "platform/ui/RadioGroup.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,7 +2,7 @@
 // The "Host Profile" sheet: the "General" and "Initial Root Directory" pages over one profile.
 
 #include "profiles/HostProfile.h"
-#include "profiles/PropertySheet.h"
+#include "platform/ui/PropertySheet.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // The "Option Setting" sheet: connection type, transfer method and e-mail address.
 
 #include "profiles/ProfileState.h"
-#include "profiles/Sheet.h"
+#include "platform/ui/Sheet.h"
 
 class wxWindow;
 

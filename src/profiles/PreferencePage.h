@@ -1,7 +1,7 @@
 #pragma once
 // Preference: the "Email" page of the "Option Setting" sheet.
 
-#include "profiles/PropertyPage.h"
+#include "platform/ui/PropertyPage.h"
 
 #include <string>
 

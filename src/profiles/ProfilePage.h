@@ -2,7 +2,7 @@
 // Profile: the "General" page of the "Host Profile" sheet, editing the connection fields of
 // one host profile.
 
-#include "profiles/PropertyPage.h"
+#include "platform/ui/PropertyPage.h"
 
 #include <cstdint>
 #include <string>

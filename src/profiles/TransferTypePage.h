@@ -1,8 +1,8 @@
 #pragma once
 // TransferType: the "Transfer Method" page of the "Option Setting" sheet.
 
-#include "profiles/PropertyPage.h"
-#include "profiles/RadioGroup.h"
+#include "platform/ui/PropertyPage.h"
+#include "platform/ui/RadioGroup.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "profiles/RadioGroup.h"
+#include "platform/ui/RadioGroup.h"
 
 RadioGroup::RadioGroup(wxWindow* parent, std::initializer_list<wxRadioButton*> buttons)
     : m_buttons(buttons), m_none(new wxRadioButton(parent, wxID_ANY, wxString()))

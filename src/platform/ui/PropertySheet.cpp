@@ -1,6 +1,6 @@
-#include "profiles/PropertySheet.h"
+#include "platform/ui/PropertySheet.h"
 
-#include "profiles/PropertyPage.h"
+#include "platform/ui/PropertyPage.h"
 
 CPropertySheet::CPropertySheet(wxWindow* parent, const wxString& caption)
 {

@@ -2,7 +2,7 @@
 // CSheet: the property sheet that remembers which page was active when it closed, so that the
 // next sheet of its kind can open on it.
 
-#include "profiles/PropertySheet.h"
+#include "platform/ui/PropertySheet.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "profiles/PropertyPage.h"
+#include "platform/ui/PropertyPage.h"
 
 CPropertyPage::CPropertyPage(wxWindow* parent, const wxString& caption)
     : wxPanel(parent, wxID_ANY), m_caption(caption)

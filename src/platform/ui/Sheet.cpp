@@ -1,4 +1,4 @@
-#include "profiles/Sheet.h"
+#include "platform/ui/Sheet.h"
 
 CSheet::CSheet(wxWindow* parent, const wxString& caption) : CPropertySheet(parent, caption)
 {
