@@ -1,7 +1,7 @@
 #include "browser/FileSortKey.h"
 
 #include "browser/LabelOrder.h"
-#include "browser/TextFold.h"
+#include "platform/AsciiCase.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ int CompareFileRows(int arrangeBy, const FileSortFields& a, const FileSortFields
     int order = 0;
     switch (arrangeBy) {
     case kArrangeByDate: order = CompareTimes(a.modified, b.modified); break;
-    case kArrangeByType: order = CompareFolded(TypeKey(a.name), TypeKey(b.name)); break;
+    case kArrangeByType: order = CompareNoCase(TypeKey(a.name), TypeKey(b.name)); break;
     default: break;
     }
     if (order != 0)

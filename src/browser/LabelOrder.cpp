@@ -1,13 +1,10 @@
 #include "browser/LabelOrder.h"
 
-#include "browser/TextFold.h"
+#include "platform/AsciiCase.h"
 
 int CompareLabels(std::string_view a, std::string_view b)
 {
-    const int folded = CompareFolded(a, b);
-    if (folded != 0)
-        return folded;
-    return a.compare(b) < 0 ? -1 : (a.compare(b) > 0 ? 1 : 0);
+    return CompareNoCaseThenBytes(a, b);
 }
 
 std::size_t SortedInsertPosition(const std::vector<std::string>& sorted, const std::string& label)

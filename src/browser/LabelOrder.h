@@ -7,10 +7,9 @@
 #include <string_view>
 #include <vector>
 
-// Negative, zero or positive as label `a` sorts before, with or after `b`. ASCII letters are
-// compared without regard to case (the same in every locale); labels that differ only in case
-// are then ordered by their bytes, so the order is total and every sort of the same labels,
-// stable or not, gives the same sequence. Zero only for identical labels.
+// Negative, zero or positive as label `a` sorts before, with or after `b`: the order of names
+// in every list of the program (CompareNoCaseThenBytes), total, so that every sort of the same
+// labels, stable or not, gives the same sequence. Zero only for identical labels.
 int CompareLabels(std::string_view a, std::string_view b);
 
 struct LabelLess {

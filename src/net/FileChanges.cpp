@@ -3,11 +3,11 @@
 #include "net/Attempts.h"
 #include "net/FileLookup.h"
 #include "net/PathParts.h"
+#include "platform/AsciiCase.h"
 #include "platform/inet/FtpConnection.h"
 #include "platform/localfs/FileOperations.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 
 namespace {
@@ -27,13 +27,6 @@ bool NamesEntry(const std::string& path)
         return true;
     errno = EINVAL;
     return false;
-}
-
-bool SameIgnoringCase(const std::string& a, const std::string& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
 }
 
 // Both paths name an entry of the same directory; errno says why not.
@@ -58,7 +51,7 @@ int Rename(Endpoint endpoint, const std::string& oldPath, const std::string& new
         return 0;
     // RNTO replaces an existing file or empty directory on the servers we know, which would
     // delete it unasked; the local move never replaces.
-    if (endpoint && !SameIgnoringCase(oldPath, newPath) && FileExists(endpoint, newPath))
+    if (endpoint && !EqualsNoCase(oldPath, newPath) && FileExists(endpoint, newPath))
         return 0;
     // The local move refuses to replace on its own. The process's current directory is not
     // moved into the old path first: a directory the process stands in would then be renamed

@@ -1,5 +1,6 @@
 #include "profiles/ConnectDlg.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/ui/MessageBox.h"
 #include "profiles/HostProfileSheet.h"
 #include "profiles/ProfileDialogIds.h"
@@ -115,7 +116,7 @@ void CConnectDlg::OnInitDialog(wxInitDialogEvent& event)
     std::vector<std::string> names;
     for (const auto& entry : workProfiles)
         names.push_back(entry.first);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return ListsBefore(a, b); });
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return CompareNoCaseThenBytes(a, b) < 0; });
     profileList->Clear();
     for (const std::string& name : names)
         profileList->Append(ToWx(name));

@@ -11,17 +11,12 @@
 // A new record for every entry, under the same key.
 ProfileList CopyProfiles(const ProfileList& profiles);
 
-// The list's order: letters compared without regard to case, ties in byte order, so that two
-// names differing only in case still have a fixed order.
-bool ListsBefore(std::string_view a, std::string_view b);
-
-// Where a new entry is sorted in: before the first entry that lists after it.
+// Where a new entry is sorted in (the list is in CompareNoCaseThenBytes order): before the first
+// entry that lists after it.
 std::size_t SortedInsertPosition(const std::vector<std::string>& entries, std::string_view name);
 
 // The first entry, from the top, that begins with `prefix` without regard to case; -1 for none.
 int FindPrefixIgnoringCase(const std::vector<std::string>& entries, std::string_view prefix);
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 
 // The key of a profile other than `ownKey` whose name the registry would take for `name`
 // (names are compared there without regard to case); empty when there is none.

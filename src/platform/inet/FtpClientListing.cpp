@@ -20,7 +20,7 @@ constexpr int kFileUnavailable = 550;
 
 bool IsNoFilesFoundReply(std::string text)
 {
-    std::transform(text.begin(), text.end(), text.begin(), listing::ToLowerAscii);
+    std::transform(text.begin(), text.end(), text.begin(), ToLowerAscii);
     return text.find(kNoFilesFound) != std::string::npos;
 }
 

@@ -2,6 +2,8 @@
 // Scanners shared by the listing parsers. They work on slices of the line and never allocate,
 // so that a listing of a hundred thousand entries costs one string per name and nothing more.
 
+#include "platform/AsciiCase.h"
+
 #include <charconv>
 #include <cstddef>
 #include <string_view>
@@ -12,23 +14,6 @@ namespace listing {
 constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-constexpr char ToLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-constexpr bool EqualsNoCase(std::string_view a, std::string_view lowerB)
-{
-    if (a.size() != lowerB.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (ToLowerAscii(a[i]) != lowerB[i])
-            return false;
-    return true;
-}
-
-constexpr bool StartsWithNoCase(std::string_view a, std::string_view lowerPrefix)
-{
-    return a.size() >= lowerPrefix.size() && EqualsNoCase(a.substr(0, lowerPrefix.size()), lowerPrefix);
-}
 
 // The next field of blank-separated text, starting at `pos`; `pos` moves past it. Empty at the end.
 constexpr std::string_view NextField(std::string_view text, std::size_t& pos)

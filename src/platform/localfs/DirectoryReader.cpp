@@ -1,5 +1,7 @@
 #include "platform/localfs/DirectoryReader.h"
 
+#include "platform/AsciiCase.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -55,31 +57,14 @@ std::optional<DirectoryEntry> StatEntry(int dirFd, const std::string& name, cons
     return entry;
 }
 
-unsigned char Folded(char c)
-{
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
-
-int CompareFolded(const std::string& a, const std::string& b)
-{
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        if (Folded(a[i]) != Folded(b[i]))
-            return Folded(a[i]) < Folded(b[i]) ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 bool ListedBefore(const DirectoryEntry& a, const DirectoryEntry& b)
 {
     const bool aDots = IsDotsName(a.name);
     const bool bDots = IsDotsName(b.name);
     if (aDots != bDots)
         return aDots;
-    const int folded = CompareFolded(a.name, b.name);
     // Names that differ only in case keep one order, so a listing reads the same each time.
-    return folded != 0 ? folded < 0 : a.name < b.name;
+    return CompareNoCaseThenBytes(a.name, b.name) < 0;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/registry/RegistryFile.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/registry/Registry.h"
 
 #include <charconv>
@@ -180,11 +181,6 @@ std::string_view TrimRight(std::string_view s)
     return s;
 }
 
-bool StartsWithNoCase(std::string_view s, std::string_view prefix)
-{
-    return s.size() >= prefix.size() && NamesEqual(s.substr(0, prefix.size()), prefix);
-}
-
 std::optional<std::uint32_t> ParseHexNumber(std::string_view s, std::size_t maxDigits)
 {
     if (s.empty() || s.size() > maxDigits)
@@ -269,7 +265,7 @@ RegistryNode* OpenSection(std::string_view line, RegistryNode& root)
         return nullptr;
     std::string_view path = line.substr(1, line.size() - 2);
     std::string_view rootPart = path.substr(0, path.find('\\'));
-    if (!NamesEqual(rootPart, kRootName))
+    if (!EqualsNoCase(rootPart, kRootName))
         return nullptr;
     // A file with keys the store could not have made is not one of ours.
     const std::string_view subkeyPath = path.substr(rootPart.size());

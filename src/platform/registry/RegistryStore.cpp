@@ -1,5 +1,6 @@
 #include "platform/registry/RegistryStore.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/registry/AtomicFile.h"
 #include "platform/registry/RegistryFile.h"
 #include "platform/registry/RegistryLocation.h"
@@ -62,7 +63,7 @@ std::string ValueIdentity(const std::vector<std::string>& keyPath, std::string_v
         identity += name + '\\';
     identity += '\0';
     identity += valueName;
-    std::transform(identity.begin(), identity.end(), identity.begin(), FoldCase);
+    std::transform(identity.begin(), identity.end(), identity.begin(), ToLowerAscii);
     return identity;
 }
 
@@ -359,7 +360,7 @@ void RegistryStore::UndoChanges()
                 auto& subkeys = parent->subkeys;
                 subkeys.erase(std::remove_if(subkeys.begin(), subkeys.end(),
                                              [&](const std::unique_ptr<RegistryNode>& key) {
-                                                 return NamesEqual(key->name, change->keyPath[change->position]);
+                                                 return EqualsNoCase(key->name, change->keyPath[change->position]);
                                              }),
                               subkeys.end());
             }

@@ -1,17 +1,8 @@
 #include "platform/registry/RegistryTree.h"
 
+#include "platform/AsciiCase.h"
+
 #include <algorithm>
-
-char FoldCase(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool NamesEqual(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
-}
 
 RegistryNode::~RegistryNode()
 {
@@ -28,7 +19,7 @@ RegistryNode::~RegistryNode()
 RegistryNode* RegistryNode::FindSubkey(std::string_view subkeyName) const
 {
     auto it = std::find_if(subkeys.begin(), subkeys.end(),
-                           [&](const std::unique_ptr<RegistryNode>& key) { return NamesEqual(key->name, subkeyName); });
+                           [&](const std::unique_ptr<RegistryNode>& key) { return EqualsNoCase(key->name, subkeyName); });
     return it == subkeys.end() ? nullptr : it->get();
 }
 
@@ -45,7 +36,7 @@ RegistryNode& RegistryNode::ObtainSubkey(std::string_view subkeyName, bool& crea
 RegistryValue* RegistryNode::FindValue(std::string_view valueName)
 {
     auto it = std::find_if(values.begin(), values.end(),
-                           [&](const RegistryValue& value) { return NamesEqual(value.name, valueName); });
+                           [&](const RegistryValue& value) { return EqualsNoCase(value.name, valueName); });
     return it == values.end() ? nullptr : &*it;
 }
 

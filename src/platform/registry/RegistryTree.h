@@ -39,9 +39,7 @@ struct RegistryNode {
     bool RemoveValue(std::string_view valueName);
 };
 
-bool NamesEqual(std::string_view a, std::string_view b);
-// The one case folding of key and value names: ASCII letters only, as the registry compares them.
-char FoldCase(char c);
+// Key and value names compare with EqualsNoCase (platform/AsciiCase.h): ASCII letters only.
 
 // "Software\Ferrix Software\\Setting\" -> {"Software", "Ferrix Software", "Setting"}: empty
 // components (doubled, leading or trailing backslashes) are skipped.

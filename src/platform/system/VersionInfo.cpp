@@ -1,9 +1,9 @@
 #include "platform/system/VersionInfo.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/system/ModuleFile.h"
 #include "platform/system/ProgramVersion.h"
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -62,18 +62,11 @@ const std::vector<std::uint8_t>& ProgramBlock()
     return block;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return fold(x) == fold(y); });
-}
-
 bool IsProgramFile(const char* fileName)
 {
     if (!fileName || !*fileName)
         return false;
-    if (EqualNoCase(fileName, GetModuleName() + ".exe"))
+    if (EqualsNoCase(fileName, GetModuleName() + ".exe"))
         return true;
     char path[4096];
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
@@ -115,7 +108,7 @@ BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer, UINT
         if (valueStart + valueLength > total)
             return 0;
         std::string_view key(reinterpret_cast<const char*>(bytes + keyStart), keyLength);
-        if (EqualNoCase(key, wanted)) {
+        if (EqualsNoCase(key, wanted)) {
             *buffer = const_cast<std::uint8_t*>(bytes + valueStart);
             *length = static_cast<UINT>(valueLength);
             return 1;

@@ -25,41 +25,6 @@ std::vector<std::string> MixedLabels(std::size_t count, unsigned seed)
 
 }  // namespace
 
-TEST(LabelOrderTest, LabelsSortAlphabeticallyWithoutRegardToCase)
-{
-    EXPECT_LT(CompareLabels("apple", "Banana"), 0);
-    EXPECT_LT(CompareLabels("Banana", "cherry"), 0);
-    EXPECT_LT(CompareLabels("dir", "Dir2"), 0);
-    EXPECT_GT(CompareLabels("Zebra", "apple"), 0);
-    EXPECT_EQ(CompareLabels("same", "same"), 0);
-}
-
-TEST(LabelOrderTest, LabelsDifferingOnlyInCaseHaveOneFixedOrder)
-{
-    EXPECT_NE(CompareLabels("Dir", "dir"), 0);
-    EXPECT_EQ(CompareLabels("Dir", "dir"), -CompareLabels("dir", "Dir"));
-    // Case decides only among labels equal apart from it.
-    EXPECT_LT(CompareLabels("dir", "DIS"), 0);
-    EXPECT_LT(CompareLabels("DIR", "dis"), 0);
-}
-
-TEST(LabelOrderTest, OrderIsTotalAndTransitive)
-{
-    const std::vector<std::string> labels = MixedLabels(60, 7);
-    for (const std::string& a : labels) {
-        for (const std::string& b : labels) {
-            const int ab = CompareLabels(a, b);
-            EXPECT_EQ(ab == 0, a == b) << a << " " << b;
-            EXPECT_EQ(ab < 0, CompareLabels(b, a) > 0) << a << " " << b;
-            for (const std::string& c : labels) {
-                if (ab < 0 && CompareLabels(b, c) < 0) {
-                    EXPECT_LT(CompareLabels(a, c), 0) << a << " " << b << " " << c;
-                }
-            }
-        }
-    }
-}
-
 TEST(LabelOrderTest, InsertPositionKeepsTheSequenceSorted)
 {
     const std::vector<std::string> sorted{"alpha", "Beta", "beta", "gamma"};
