@@ -1,26 +1,22 @@
 #include "app/FrameSettingsKey.h"
 
+#include "platform/registry/RegistryDword.h"
+
 #include <vector>
 
 FrameKey OpenFrameSection(const std::string& appKeyPath, const char* section)
 {
-    const std::string path = "Software\\" + appKeyPath + section;
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return nullptr;
-    return FrameKey(key);
+    return CreateRegistryKey(HKEY_CURRENT_USER, "Software\\" + appKeyPath + section);
 }
 
 std::optional<std::uint32_t> ReadFrameDword(HKEY key, const char* name)
 {
-    BYTE bytes[4] = {};
+    BYTE bytes[kDwordSize] = {};
     DWORD type = 0;
     DWORD length = sizeof bytes;
-    if (RegQueryValueExA(key, name, nullptr, &type, bytes, &length) != ERROR_SUCCESS || type != REG_DWORD || length != 4)
+    if (RegQueryValueExA(key, name, nullptr, &type, bytes, &length) != ERROR_SUCCESS || type != REG_DWORD || length != kDwordSize)
         return std::nullopt;
-    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+    return UnpackDword(bytes);
 }
 
 std::optional<std::string> ReadFrameText(HKEY key, const char* name)
@@ -42,9 +38,8 @@ void WriteFrameDword(HKEY key, const char* name, std::uint32_t value)
 {
     if (ReadFrameDword(key, name) == value)
         return;
-    const BYTE bytes[4] = {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8), static_cast<BYTE>(value >> 16),
-                           static_cast<BYTE>(value >> 24)};
-    RegSetValueExA(key, name, 0, REG_DWORD, bytes, sizeof bytes);
+    const auto bytes = PackDword(value);
+    RegSetValueExA(key, name, 0, REG_DWORD, bytes.data(), kDwordSize);
 }
 
 void WriteFrameText(HKEY key, const char* name, const std::string& text)

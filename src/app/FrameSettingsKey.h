@@ -3,17 +3,13 @@
 // layout). Each value is written only when it differs from what is stored: every write rewrites
 // the registry file, and a plain exit should not pay for values that did not change.
 
-#include "platform/registry/Registry.h"
+#include "platform/registry/RegistryKeyHandle.h"
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 
-struct FrameKeyCloser {
-    void operator()(RegistryKey* key) const { RegCloseKey(key); }
-};
-using FrameKey = std::unique_ptr<RegistryKey, FrameKeyCloser>;
+using FrameKey = RegistryKeyHandle;
 
 // Software\<appKeyPath><section>, created when missing; null when the registry refuses.
 FrameKey OpenFrameSection(const std::string& appKeyPath, const char* section);

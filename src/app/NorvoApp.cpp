@@ -9,7 +9,7 @@
 #include "browser/BrowserView.h"
 #include "browser/RootLabels.h"
 #include "net/FtpSession.h"
-#include "platform/registry/Registry.h"
+#include "platform/registry/RegistryKeyHandle.h"
 #include "profiles/ProfileSettings.h"
 
 #include <wx/dialog.h>
@@ -99,10 +99,7 @@ void CNorvoApp::CreateFrameworkKey()
 {
     // The framework's own settings live here; nothing of the program reads them, but the key
     // exists as on the platform.
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kFrameworkKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) == ERROR_SUCCESS)
-        RegCloseKey(key);
+    CreateRegistryKey(HKEY_CURRENT_USER, kFrameworkKey);
 }
 
 bool CNorvoApp::CreateMainWindow()

@@ -4,13 +4,12 @@
 #include "profiles/ProfileText.h"
 
 #include "platform/registry/RegistryBatch.h"
+#include "platform/registry/RegistryDword.h"
 #include "platform/ui/MessageBox.h"
 
 #include <wx/defs.h>
 
 namespace {
-
-constexpr std::size_t kVersionSize = 4;
 
 std::string PathOf(const ProfileState& state, const char* section)
 {
@@ -56,11 +55,10 @@ void LoadProfiles(ProfileState& state)
     // Registry failures are silent: a key that cannot be read is an empty one.
     state.settingStore.Load(HKEY_CURRENT_USER, PathOf(state, kSettingSection));
 
-    unsigned char versionBytes[kVersionSize] = {};
+    unsigned char versionBytes[kDwordSize] = {};
     std::uint32_t version = 0;
-    if (state.settingStore.GetValue(kVersionValueName, versionBytes, kVersionSize))
-        version = versionBytes[0] | versionBytes[1] << 8 | versionBytes[2] << 16
-                | static_cast<std::uint32_t>(versionBytes[3]) << 24;
+    if (state.settingStore.GetValue(kVersionValueName, versionBytes, kDwordSize))
+        version = UnpackDword(versionBytes);
 
     if (auto it = state.settingStore.values.find(kSettingValueName); it != state.settingStore.values.end())
         ParseSettingText(state, it->second->data.data(), it->second->data.size(), version);
@@ -102,10 +100,8 @@ LONG SaveProfiles(ProfileState& state)
     const std::string settingPath = PathOf(state, kSettingSection);
     DeleteHeldValues(state.settingStore, settingPath);
     SetText(state.settingStore, kSettingValueName, FormatSettingText(state));
-    const unsigned char version[kVersionSize] = {
-        static_cast<unsigned char>(kStoreFormatVersion), static_cast<unsigned char>(kStoreFormatVersion >> 8),
-        static_cast<unsigned char>(kStoreFormatVersion >> 16), static_cast<unsigned char>(kStoreFormatVersion >> 24)};
-    state.settingStore.SetValue(kVersionValueName, version, kVersionSize, REG_BINARY);
+    const auto version = PackDword(kStoreFormatVersion);
+    state.settingStore.SetValue(kVersionValueName, version.data(), kDwordSize, REG_BINARY);
     keep(state.settingStore.Save(HKEY_CURRENT_USER, settingPath));
 
     const LONG written = batch.Commit();

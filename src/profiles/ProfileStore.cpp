@@ -1,5 +1,7 @@
 #include "profiles/ProfileStore.h"
 
+#include "platform/registry/RegistryKeyHandle.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -13,37 +15,15 @@ constexpr DWORD kInitialDataBuffer = 261;
 constexpr DWORD kMaxNameBuffer = kMaxRegistryValueNameLength + 1;
 constexpr int kMaxGrowAttempts = 8;
 
-class OpenKey {
-public:
-    OpenKey(HKEY root, const std::string& keyPath)
-    {
-        m_result = RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                   nullptr, &m_key, nullptr);
-    }
-    ~OpenKey()
-    {
-        if (m_result == ERROR_SUCCESS)
-            RegCloseKey(m_key);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-
-    LONG Result() const { return m_result; }
-    HKEY Get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-    LONG m_result;
-};
-
 } // namespace
 
 LONG CProfileStore::Load(HKEY root, const std::string& keyPath)
 {
     RemoveAll();
-    OpenKey key(root, keyPath);
-    if (key.Result() != ERROR_SUCCESS)
-        return key.Result();
+    LONG opened = ERROR_SUCCESS;
+    const RegistryKeyHandle key = CreateRegistryKey(root, keyPath, &opened);
+    if (!key)
+        return opened;
 
     std::vector<char> name(kInitialNameBuffer);
     std::vector<BYTE> data(kInitialDataBuffer);
@@ -55,7 +35,7 @@ LONG CProfileStore::Load(HKEY root, const std::string& keyPath)
         for (int attempt = 0; result == ERROR_MORE_DATA && attempt < kMaxGrowAttempts; ++attempt) {
             nameLength = static_cast<DWORD>(name.size());
             dataLength = static_cast<DWORD>(data.size());
-            result = RegEnumValueA(key.Get(), index, name.data(), &nameLength, nullptr, &type, data.data(),
+            result = RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr, &type, data.data(),
                                    &dataLength);
             if (result != ERROR_MORE_DATA)
                 break;
@@ -74,11 +54,12 @@ LONG CProfileStore::Load(HKEY root, const std::string& keyPath)
 
 LONG CProfileStore::Save(HKEY root, const std::string& keyPath)
 {
-    OpenKey key(root, keyPath);
-    if (key.Result() != ERROR_SUCCESS)
-        return key.Result();
+    LONG opened = ERROR_SUCCESS;
+    const RegistryKeyHandle key = CreateRegistryKey(root, keyPath, &opened);
+    if (!key)
+        return opened;
     for (const auto& [name, value] : values) {
-        LONG result = RegSetValueExA(key.Get(), name.c_str(), 0, value->type, value->data.data(), value->length);
+        LONG result = RegSetValueExA(key.get(), name.c_str(), 0, value->type, value->data.data(), value->length);
         if (result != ERROR_SUCCESS)
             return result;
     }
@@ -87,10 +68,11 @@ LONG CProfileStore::Save(HKEY root, const std::string& keyPath)
 
 LONG CProfileStore::DeleteValue(HKEY root, const std::string& keyPath, const std::string& valueName)
 {
-    OpenKey key(root, keyPath);
-    if (key.Result() != ERROR_SUCCESS)
-        return key.Result();
-    return RegDeleteValueA(key.Get(), valueName.c_str());
+    LONG opened = ERROR_SUCCESS;
+    const RegistryKeyHandle key = CreateRegistryKey(root, keyPath, &opened);
+    if (!key)
+        return opened;
+    return RegDeleteValueA(key.get(), valueName.c_str());
 }
 
 bool CProfileStore::SetValue(const std::string& valueName, const void* data, std::uint32_t length, std::uint32_t type)

@@ -2,6 +2,7 @@
 
 #include "platform/AsciiCase.h"
 #include "platform/registry/Registry.h"
+#include "platform/registry/RegistryDword.h"
 
 #include <charconv>
 #include <cstdio>
@@ -102,9 +103,8 @@ void AppendValue(TextSink& out, const RegistryValue& value)
         out.Append("\n");
         return;
     }
-    if (value.type == REG_DWORD && value.data.size() == 4) {
-        std::uint32_t number = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16)
-                             | (static_cast<std::uint32_t>(value.data[3]) << 24);
+    if (value.type == REG_DWORD && value.data.size() == kDwordSize) {
+        const std::uint32_t number = UnpackDword(value.data.data());
         char text[9];
         std::snprintf(text, sizeof text, "%08x", number);
         out.Append("dword:");
@@ -310,9 +310,8 @@ bool ParseValueLine(std::string_view line, LineReader& reader, RegistryNode& key
         std::optional<std::uint32_t> number = ParseHexNumber(data.substr(6), kMaxDwordDigits);
         if (!number)
             return false;
-        key.SetValue(name, REG_DWORD,
-                     {static_cast<std::uint8_t>(*number), static_cast<std::uint8_t>(*number >> 8),
-                      static_cast<std::uint8_t>(*number >> 16), static_cast<std::uint8_t>(*number >> 24)});
+        const auto bytes = PackDword(*number);
+        key.SetValue(name, REG_DWORD, {bytes.begin(), bytes.end()});
         return true;
     }
     if (!StartsWithNoCase(data, "hex"))
