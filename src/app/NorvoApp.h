@@ -52,12 +52,6 @@ public:
     std::array<RegionConnection, 2> regions;
     std::int32_t currentRegion = 0;
 
-    static constexpr int kUpperRegion = 0;
-    static constexpr int kLowerRegion = 1;
-    // Values of connectionType.
-    static constexpr std::int32_t kLocalRemote = 0;    // the upper region is the local machine
-    static constexpr std::int32_t kRemoteRemote = 1;   // both regions connect to hosts
-
     // Set from the command line: "Embedding" or "Automation" turn the splash window off.
     bool m_bSplashEnabled = true;
 

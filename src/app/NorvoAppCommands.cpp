@@ -186,8 +186,8 @@ void CNorvoApp::OnArrange(wxCommandEvent& event)
     arrangeBy = ArrangeOf(event.GetId());
     if (!m_pMainFrame)
         return;
-    m_pMainFrame->GetFileList(0)->SortFiles();
-    m_pMainFrame->GetFileList(1)->SortFiles();
+    m_pMainFrame->GetFileList(kUpperRegion)->SortFiles();
+    m_pMainFrame->GetFileList(kLowerRegion)->SortFiles();
 }
 
 void CNorvoApp::OnUpdateArrange(wxUpdateUIEvent& event)

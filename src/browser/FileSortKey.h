@@ -1,13 +1,11 @@
 #pragma once
 // The order of the file list's rows for each of its three arrangements.
 
+#include "profiles/ProfileState.h"   // kArrangeByName, kArrangeByDate, kArrangeByType
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
-
-constexpr int kArrangeByName = 0;
-constexpr int kArrangeByDate = 1;
-constexpr int kArrangeByType = 2;
 
 // What a row is sorted by: its file's true name and its modification time (seconds since
 // 1970-01-01 UTC; none when unknown).

@@ -89,7 +89,7 @@ void FileView::SortFiles()
 
 void FileView::SortRows()
 {
-    const int arrangeBy = m_pHost ? m_pHost->GetArrangeBy() : 0;
+    const int arrangeBy = m_pHost ? m_pHost->GetArrangeBy() : kArrangeByName;
     std::stable_sort(m_rows.begin(), m_rows.end(), [arrangeBy](const Row& a, const Row& b) {
         return CompareFileRows(arrangeBy, {a.name, a.modifiedTime}, {b.name, b.modifiedTime}) < 0;
     });

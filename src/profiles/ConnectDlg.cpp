@@ -26,6 +26,11 @@ wxString ToWx(const std::string& text)
     return wxString::FromUTF8(text);
 }
 
+bool IsRegion(int index)
+{
+    return index == ProfileState::kUpperRegion || index == ProfileState::kLowerRegion;
+}
+
 // wxListBox tells of a selection only when it differs from the last one it told of. Once the
 // dialog has moved or cleared the selection itself (a delete, an add), that memory is stale:
 // after "Delete" on the first entry a click on the new first entry would tell nothing, and
@@ -111,7 +116,7 @@ void CConnectDlg::OnInitDialog(wxInitDialogEvent& event)
 {
     m_pRegion->SetIndex(regionIndex);
     // With "Local - Remote" only the lower region connects; the caller has set it.
-    m_pRegion->Enable(m_state.connectionType != 0);
+    m_pRegion->Enable(m_state.connectionType != ProfileState::kLocalRemote);
 
     std::vector<std::string> names;
     for (const auto& entry : workProfiles)
@@ -121,7 +126,7 @@ void CConnectDlg::OnInitDialog(wxInitDialogEvent& event)
     for (const std::string& name : names)
         profileList->Append(ToWx(name));
 
-    if (regionIndex == 0 || regionIndex == 1) {
+    if (IsRegion(regionIndex)) {
         const std::string& last = m_state.lastProfileName[static_cast<std::size_t>(regionIndex)];
         if (!last.empty()) {
             const int match = FindPrefixIgnoringCase(ListEntries(), last);
@@ -268,7 +273,7 @@ void CConnectDlg::OnConnect(wxCommandEvent&)
 {
     // Enter and a double-click reach here whatever the buttons show.
     const int selection = profileList->GetSelection();
-    if (selection == wxNOT_FOUND || (regionIndex != 0 && regionIndex != 1))
+    if (selection == wxNOT_FOUND || !IsRegion(regionIndex))
         return;
     selectedProfile = profileList->GetString(static_cast<unsigned>(selection)).utf8_string();
     m_state.lastProfileName[static_cast<std::size_t>(regionIndex)] = selectedProfile;
@@ -290,7 +295,7 @@ void CConnectDlg::OnSelectionChange(wxCommandEvent&)
 
 void CConnectDlg::OnRegion(wxCommandEvent& event)
 {
-    regionIndex = event.GetId() == IDC_UPPER_REGION ? 0 : 1;
+    regionIndex = event.GetId() == IDC_UPPER_REGION ? ProfileState::kUpperRegion : ProfileState::kLowerRegion;
 }
 
 void CConnectDlg::EndDialogWith(int code)

@@ -11,12 +11,24 @@
 #include <cstdint>
 #include <string>
 
+// Values of arrangeBy: the file lists' order.
+constexpr std::int32_t kArrangeByName = 0;
+constexpr std::int32_t kArrangeByDate = 1;
+constexpr std::int32_t kArrangeByType = 2;
+
 struct ProfileState {
+    // Region indexes: the upper and the lower row of the window.
+    static constexpr int kUpperRegion = 0;
+    static constexpr int kLowerRegion = 1;
+    // Values of connectionType.
+    static constexpr std::int32_t kLocalRemote = 0;    // the upper region is the local machine
+    static constexpr std::int32_t kRemoteRemote = 1;   // both regions connect to hosts
+
     ProfileList profiles;
-    std::array<std::string, 2> lastProfileName;   // per region: 0 upper, 1 lower
+    std::array<std::string, 2> lastProfileName;   // per region
     std::string email;
-    std::int32_t arrangeBy = 0;        // 0 by name, 1 by date, 2 by type
-    std::int32_t connectionType = 0;   // 0 "Local - Remote", 1 "Remote - Remote"
+    std::int32_t arrangeBy = kArrangeByName;
+    std::int32_t connectionType = kLocalRemote;   // "Local - Remote" or "Remote - Remote"
     std::int32_t transferType = 0;     // 0 "FTP Binary", 1 "FTP ASCII"
     CProfileStore profileStore;        // mirror of "User Profiles"
     CProfileStore settingStore;        // mirror of "Setting"

@@ -8,8 +8,8 @@
 namespace {
 
 constexpr char kSeparator = '\n';
-constexpr std::int32_t kMaxArrangeBy = 2;
-constexpr std::int32_t kMaxConnectionType = 1;
+constexpr std::int32_t kMaxArrangeBy = kArrangeByType;
+constexpr std::int32_t kMaxConnectionType = ProfileState::kRemoteRemote;
 constexpr std::int32_t kMaxTransferType = 1;
 constexpr std::int16_t kDefaultPort = 21;
 
@@ -161,8 +161,8 @@ HostProfile ParseProfileText(const void* data, std::size_t length, std::uint32_t
 std::string FormatSettingText(const ProfileState& state)
 {
     FieldWriter out;
-    out.Text(state.lastProfileName[0]);
-    out.Text(state.lastProfileName[1]);
+    out.Text(state.lastProfileName[ProfileState::kUpperRegion]);
+    out.Text(state.lastProfileName[ProfileState::kLowerRegion]);
     out.Text(state.email);
     out.Number(state.arrangeBy);
     out.Number(state.connectionType);
@@ -173,8 +173,8 @@ std::string FormatSettingText(const ProfileState& state)
 void ParseSettingText(ProfileState& state, const void* data, std::size_t length, std::uint32_t version)
 {
     FieldReader in(data, length);
-    state.lastProfileName[0] = in.NextText();
-    state.lastProfileName[1] = in.NextText();
+    state.lastProfileName[ProfileState::kUpperRegion] = in.NextText();
+    state.lastProfileName[ProfileState::kLowerRegion] = in.NextText();
     state.email = in.NextText();
     // The rest of the program indexes tables by these; a value from elsewhere must not reach it.
     state.arrangeBy = InRange(in.NextNumber(), kMaxArrangeBy);
