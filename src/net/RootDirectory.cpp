@@ -1,6 +1,7 @@
 #include "net/RootDirectory.h"
 
 #include "platform/inet/FtpFileFind.h"
+#include "platform/inet/InternetException.h"
 
 namespace {
 constexpr DWORD_PTR kFinderContext = 1;
@@ -19,6 +20,10 @@ bool CheckRootDirectory(CFtpConnection* connection, const std::string& directory
             more = finder.FindNextFile();
             found = !finder.IsDots();
         }
+    } else if (finder.GetLastErrorCode() == ERROR_INTERNET_OPERATION_CANCELLED) {
+        // Stopped by the user: that says nothing about the directory, and the connection was
+        // dropped with the wait, so the connect ends here rather than go on to list the root.
+        throw CInternetException(ERROR_INTERNET_OPERATION_CANCELLED, finder.GetLastErrorText());
     }
     finder.Close();
     return found;

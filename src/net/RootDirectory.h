@@ -7,4 +7,5 @@ class CFtpConnection;
 
 // True when a fresh listing of `directory` (empty: the server's top, "/") finds an entry. A
 // directory that exists but holds nothing counts as missing, as does one that cannot be read.
+// Throws CInternetException when the user stops the listing's wait (no answer either way).
 bool CheckRootDirectory(CFtpConnection* connection, const std::string& directory);

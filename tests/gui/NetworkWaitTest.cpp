@@ -117,6 +117,25 @@ TEST(NetworkWaitTest, EscapeStopAndCloseAbandonTheWaitForASilentServer)
     StopApplication();
 }
 
+TEST(NetworkWaitTest, StopDuringTheRootCheckEndsTheConnectOnce)
+{
+    // Logs in, then never answers the listing of the initial root directory.
+    RogueServer stalling("stall-listing");
+    CMainFrame& frame = StartApplication();
+    const HostProfile profile = LoopbackProfile("stalling", stalling.Port(), RogueServer::kUser, RogueServer::kPassword);
+    ScopedMessageRecorder messages;
+    ScopedConnectAnswers answers({profile});
+    const DuringWait seen = ConnectAndAct(frame, PressEscape, answers);
+    EXPECT_TRUE(seen.stopButtonShown);
+    // One message, and no second wait for the tree's own listing of the root.
+    EXPECT_EQ(messages.texts, std::vector<std::string>{kStopped});
+    EXPECT_EQ(TheApp().regions[1].Connection(), nullptr);
+    EXPECT_EQ(frame.GetTree(1)->m_pConnection, nullptr);
+    // Logged in once: nothing went on to list the root again on a new login.
+    EXPECT_EQ(stalling.CountCommands("PASS"), 1);
+    StopApplication();
+}
+
 TEST(NetworkWaitTest, EmbeddingStartOpensTheConnectDialogAtOnce)
 {
     CNorvoApp& app = TheApp();

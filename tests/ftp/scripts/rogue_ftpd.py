@@ -17,6 +17,7 @@ Scenarios:
   stall-greeting       accepts and never says a word
   stall-reply          logs in, then never answers CWD
   stall-data           RETR: answers 150, then sends nothing and keeps the data connection open
+  stall-listing        logs in, then never answers the first command of a listing (PASV, PORT, LIST)
   pasv-foreign         PASV names 10.0.0.1 (the data port is really on 127.0.0.1)
   hostile-listing      LIST holds names no directory can hold, and over-long and NUL lines
   bad-reply-code       the greeting does not start with three digits
@@ -360,6 +361,9 @@ class Session(scripted_ftpd.Session):
                         self.reply("421 Timeout.")
                     self.control.close()
                     return
+            elif verb in ("PASV", "EPSV", "PORT", "EPRT", "LIST", "NLST", "MLSD") and s == "stall-listing":
+                time.sleep(FOREVER)
+                return
             elif verb == "PASV":
                 if s == "pasv-port-zero":
                     self.reply("227 Entering Passive Mode (127,0,0,1,0,0).")
