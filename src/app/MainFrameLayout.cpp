@@ -4,6 +4,7 @@
 
 #include "app/MainFrame.h"
 
+#include "app/FramePlacement.h"
 #include "app/FrameSettingsKey.h"
 #include "browser/FileView.h"
 
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -124,26 +126,27 @@ void CMainFrame::LoadLayout(const std::string& appKeyPath)
     if (auto saved = ReadFrameText(key.get(), kSizeValue)) {
         const std::vector<int> size = NumbersOf(*saved);
         if (size.size() == 3 && size[0] >= kMinFrameWidth && size[1] >= kMinFrameHeight) {
-            const wxRect screen = wxDisplay(this).GetClientArea();
-            rect.SetSize(wxSize(std::min(FromDIP(size[0]), screen.GetWidth()), std::min(FromDIP(size[1]), screen.GetHeight())));
+            rect.SetSize(wxSize(FromDIP(size[0]), FromDIP(size[1])));
             maximize = size[2] != 0;
         }
     }
-    bool placed = false;
+    std::optional<wxPoint> savedPlace;
     if (auto saved = ReadFrameText(key.get(), kPositionValue)) {
         const std::vector<int> position = NumbersOf(*saved);
-        if (position.size() == 2 && ShownOnSomeScreen(wxRect(wxPoint(position[0], position[1]), rect.GetSize()))) {
-            rect.SetPosition(wxPoint(position[0], position[1]));
-            placed = true;
-        }
+        if (position.size() == 2 && ShownOnSomeScreen(wxRect(wxPoint(position[0], position[1]), rect.GetSize())))
+            savedPlace = wxPoint(position[0], position[1]);
     }
-    if (placed) {
-        SetSize(rect);
+    // The work area of the screen of the saved place, or else of the frame's.
+    const int display = savedPlace ? wxDisplay::GetFromPoint(*savedPlace) : wxNOT_FOUND;
+    const wxRect area = (display != wxNOT_FOUND ? wxDisplay(static_cast<unsigned>(display)) : wxDisplay(this)).GetClientArea();
+    rect = FitInWorkArea(rect.GetSize(), savedPlace, area);
+    // Asking for a place even without a saved one: a window manager's own placement may put a
+    // large frame below the middle of the screen and hide its lower row past the edge.
+    SetSize(rect);
+    if (savedPlace) {
         m_bPositionKnown = true;
         m_pendingPosition = rect.GetPosition();
         m_placementTries = 0;
-    } else {
-        SetSize(rect.GetSize());
     }
     if (maximize)
         Maximize();

@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 #include <wx/aui/aui.h>
 #include <wx/display.h>
+#include <wx/statusbr.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -33,6 +34,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -370,6 +372,49 @@ TEST_F(WindowManagerTest, RegionsKeepTheirShareThroughResizesAndTheLayoutSurvive
     CMainFrame& shown = Start();
     EXPECT_TRUE(wxDisplay::GetFromWindow(&shown) != wxNOT_FOUND);
     EXPECT_TRUE(wxDisplay(0u).GetGeometry().Contains(CentreOf(&shown)));
+}
+
+TEST_F(WindowManagerTest, TheFrameFitsTheScreenAndItsRowsShareTheHeight)
+{
+    struct Case {
+        const char* what;
+        const char* position;   // stored values, or null for none
+        const char* size;
+    };
+    const Case cases[] = {
+        {"first start", nullptr, nullptr},
+        // A place and a size that each fit the screen, but not together.
+        {"saved place too low for the saved size", "280 100", "1000 790 0"},
+        {"saved size larger than the screen", nullptr, "1600 1000 0"},
+    };
+    const std::string path = "Software\\Ferrix Software\\Ferrix FTP\\MFC Setting\\Ferrix FTP\\Window";
+    for (const Case& c : cases) {
+        RegistryReload();
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        for (const auto& [name, value] : {std::pair{"Position", c.position}, std::pair{"Size", c.size}}) {
+            RegDeleteValueA(key, name);
+            if (value)
+                RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                               static_cast<DWORD>(std::string(value).size() + 1));
+        }
+        RegCloseKey(key);
+
+        CMainFrame& frame = Start();
+        const wxRect area = wxDisplay(&frame).GetClientArea();
+        CBrowserView* upper = frame.GetTree(0);
+        CBrowserView* lower = frame.GetTree(1);
+        // Settled once the manager has placed the frame where it asked to be.
+        EXPECT_TRUE(Settle([&] { return area.Contains(frame.GetStatusBar()->GetScreenRect()); }))
+            << c.what << ": status bar at " << frame.GetStatusBar()->GetScreenRect().GetBottom();
+        EXPECT_TRUE(area.Contains(lower->GetScreenRect())) << c.what;
+        const double upperHeight = upper->GetParent()->GetSize().GetHeight();
+        const double lowerHeight = lower->GetParent()->GetSize().GetHeight();
+        EXPECT_NEAR(upperHeight / (upperHeight + lowerHeight), 0.5, 0.03) << c.what;
+        EXPECT_GT(lowerHeight, 150) << c.what;
+        StopApplication();
+    }
 }
 
 TEST_F(WindowManagerTest, AFloatingToolbarIsRestoredAboveTheFrame)
