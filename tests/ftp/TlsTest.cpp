@@ -27,14 +27,6 @@ constexpr std::size_t kFileBytes = 700 * 1024;   // several TLS records and sock
 // A misbehaving server must fail the connect within a few waits, never hang it.
 constexpr auto kNoHangBound = 4 * kTestTimeout;
 
-std::string TlsConfig(const TestCertificate& certificate)
-{
-    return "ssl_enable=YES\nrsa_cert_file=" + certificate.CertificateFile().string() + "\nrsa_private_key_file="
-           + certificate.KeyFile().string() + "\nforce_local_logins_ssl=YES\nforce_local_data_ssl=YES\n"
-           // vsftpd's default, stated: a data connection must resume the control connection's session.
-           + "require_ssl_reuse=YES\n";
-}
-
 std::string FileBytes(std::size_t size, unsigned seed)
 {
     std::string bytes(size, '\0');
@@ -89,7 +81,7 @@ FtpTestServer& TlsServer(ServerKind kind)
     if (!server) {
         const TestCertificate& certificate = ServerCertificateFile();
         if (kind == ServerKind::Vsftpd)
-            server = std::make_unique<VsftpdServer>(VsftpdSetup{"127.0.0.1", TlsConfig(certificate)});
+            server = std::make_unique<VsftpdServer>(VsftpdSetup{"127.0.0.1", VsftpdTlsConfig(certificate)});
         else
             server = std::make_unique<PyftpdlibServer>(PyftpdlibSetup{
                 "127.0.0.1", certificate.CertificateFile().string(), certificate.KeyFile().string()});
@@ -215,7 +207,7 @@ TEST(TlsCertificateTest, UntrustedCertificateIsRefusedWithItsDetailsUnlessTruste
 TEST(TlsCertificateTest, ChangedCertificateIsRefusedNamingBothFingerprints)
 {
     const TestCertificate replaced;
-    VsftpdServer server(VsftpdSetup{"127.0.0.1", TlsConfig(replaced)});
+    VsftpdServer server(VsftpdSetup{"127.0.0.1", VsftpdTlsConfig(replaced)});
     const std::string before = ServerCertificateFile().Sha256();
     RecordingSession session;
     session.SetTimeout(kTestTimeout);

@@ -77,6 +77,7 @@ public:
     const FtpFeatures& Features() const { return m_features; }
     // True while the control connection and every data connection are encrypted.
     bool Encrypted() const { return m_controlSecured && m_dataProtected; }
+    const std::string& ApprovedFingerprint() const { return m_approvedFingerprint; }
 
     // For FtpTransfer: the control connection while it is up, and giving it up when its state
     // is no longer known (a time-out, an aborted transfer whose reply never came).

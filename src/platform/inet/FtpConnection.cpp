@@ -86,6 +86,11 @@ bool CFtpConnection::IsEncrypted() const
     return !m_closed && m_client->Encrypted();
 }
 
+std::string CFtpConnection::ApprovedFingerprint() const
+{
+    return m_client->ApprovedFingerprint();
+}
+
 void CFtpConnection::Close()
 {
     if (m_closed)
