@@ -42,7 +42,8 @@ namespace {
 // The message pane, then CAP, NUM and SCRL; the security notice comes after them when shown.
 constexpr int kStatusPaneCount = 4;
 constexpr int kIndicatorWidth = 40;
-constexpr int kNoticeMargin = 24;
+// Room around the notice's text, the size grip of the last pane included.
+constexpr int kNoticeMargin = 48;
 const char* const kToolBarPaneName = "toolbar";
 constexpr int kIndicatorIntervalMs = 250;
 // The coloured edge that marks the active pane.
