@@ -29,9 +29,10 @@ CCertificateDlg::CCertificateDlg(wxWindow* parent, const ServerCertificate& cert
     : wxDialog(parent, wxID_ANY, "Unverified Server Certificate")
 {
     const int width = ConvertDialogToPixels(wxSize(kTextWidth, -1)).x;
+    const std::string why = certificate.problem.empty() ? std::string() : " (" + certificate.problem + ")";
     auto* problem = new wxStaticText(this, IDC_CERTIFICATE_PROBLEM,
-                                     ToWx("The certificate of " + Where(certificate) + " could not be verified ("
-                                          + certificate.problem + ")."));
+                                     ToWx("The certificate of " + Where(certificate) + " could not be verified" + why
+                                          + "."));
     problem->Wrap(width);
     auto* advice = new wxStaticText(this, wxID_ANY,
                                     "Trust it only if its fingerprint is the one the server's administrator gave "

@@ -20,6 +20,15 @@ FtpSecurity SecurityFor(const ProfileState& state, const HostProfile& profile, C
     return security;
 }
 
+FtpSecurity SecurityLike(const CFtpConnection& source, const HostProfile& profile)
+{
+    FtpSecurity security;
+    security.mode = source.IsEncrypted() ? ConnectionSecurity::RequireTls : profile.security;
+    if (std::string accepted = source.AcceptedFingerprint(); !accepted.empty())
+        security.trustedFingerprints.push_back(std::move(accepted));
+    return security;
+}
+
 void LogIfUnencrypted(const CFtpConnection& connection)
 {
     if (connection.IsEncrypted())

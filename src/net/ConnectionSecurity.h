@@ -17,5 +17,11 @@ std::uint16_t ServerPort(const HostProfile& profile);
 // `approve` for a certificate that neither the trust store nor that fingerprint vouches for.
 FtpSecurity SecurityFor(const ProfileState& state, const HostProfile& profile, CertificateApproval approve = {});
 
+// The protection of a second connection to the server `source` is connected to (a copy within
+// one host): encrypted when `source` is, whatever the profile allows, and trusting the
+// certificate `source` accepted, so the user is not asked twice about it; any other
+// certificate fails it.
+FtpSecurity SecurityLike(const CFtpConnection& source, const HostProfile& profile);
+
 // Tells the session log that `connection` is plain, when it is.
 void LogIfUnencrypted(const CFtpConnection& connection);

@@ -10,7 +10,6 @@
 
 #include "net/CopyProgress.h"
 #include "net/Endpoint.h"
-#include "platform/inet/FtpSecurity.h"
 
 #include <cstdint>
 #include <ctime>
@@ -39,7 +38,6 @@ using SessionFactory = std::function<std::unique_ptr<CInternetSession>(DWORD_PTR
 struct TransferSetup {
     SessionFactory makeSession;                     // for SameRemote only
     const HostProfile* sourceProfile = nullptr;     // the profile the source connection was opened with
-    FtpSecurity security;                           // how the second connection is protected
     std::function<std::int32_t()> transferType;     // 0 "FTP Binary", 1 "FTP ASCII"; read per file opened
 };
 

@@ -1,7 +1,5 @@
 #include "net/TransferSetupFor.h"
 
-#include "net/ConnectionSecurity.h"
-
 TransferSetup TransferSetupFor(const ProfileState& state, Endpoint source,
                                const std::array<CFtpConnection*, 2>& regionConnections, SessionFactory makeSession)
 {
@@ -10,13 +8,7 @@ TransferSetup TransferSetupFor(const ProfileState& state, Endpoint source,
     setup.transferType = [&state] { return state.transferType; };
     const std::size_t region = source != nullptr && source == regionConnections[0] ? 0 : 1;
     const auto profile = state.profiles.find(state.lastProfileName[region]);
-    if (profile != state.profiles.end() && profile->second) {
+    if (profile != state.profiles.end())
         setup.sourceProfile = profile->second.get();
-        setup.security = SecurityFor(state, *profile->second);
-        if (source) {
-            if (std::string approved = source->ApprovedFingerprint(); !approved.empty())
-                setup.security.trustedFingerprints.push_back(std::move(approved));
-        }
-    }
     return setup;
 }

@@ -1,9 +1,7 @@
 #pragma once
 // The setup of a copy batch from the program's state: the profile that the source region's
 // connection was opened with (for a second connection within that host) and the transfer type
-// setting, read as it stands whenever a file is opened. The second connection is protected as
-// the profile says and trusts the certificate the source connection accepted, so the user is
-// not asked twice about the same certificate; any other certificate it is shown fails it.
+// setting, read as it stands whenever a file is opened.
 
 #include "net/FileTransfer.h"
 #include "profiles/ProfileState.h"

@@ -108,6 +108,22 @@ protected:
         return status->GetStatusText(CMainFrame::kSecurityNoticePane).utf8_string();
     }
 
+    // Whether a copy within the lower region's host gets its second connection (encrypted, with
+    // no question asked: any dialog is cancelled).
+    bool CopyWithinTheHostConnects(const FtpTestServer& server) const
+    {
+        // The Connect dialog, answered by script, did not record the profile's name.
+        TheApp().lastProfileName[1] = server.Name();
+        ScopedDialogAnswerer refuse([](wxDialog*) { return static_cast<int>(wxID_CANCEL); });
+        TransferSetup setup = TransferSetupFor(TheApp(), Lower(), {nullptr, Lower()}, [](DWORD_PTR context) {
+            return std::make_unique<CFtpSession>(context);
+        });
+        CFileTransfer transfer(Lower(), Lower(), std::move(setup));
+        const bool connected = transfer.HasExtraConnection();
+        transfer.Finish();
+        return connected;
+    }
+
     std::optional<std::string> Trusted(const FtpTestServer& server) const
     {
         return TrustedFingerprint(TheApp(), "127.0.0.1", server.Port());
@@ -147,7 +163,9 @@ TEST_F(ConnectionSecurityTest, SelfSignedCertificateIsAskedAboutOnceThenTrustedA
     }
     EXPECT_THAT(Connect(Profile(TlsServer(), ConnectionSecurity::TlsIfAvailable)), testing::IsEmpty());
     EXPECT_EQ(questions.size(), 1u);
-    EXPECT_NE(Lower(), nullptr);
+    ASSERT_NE(Lower(), nullptr);
+    EXPECT_TRUE(CopyWithinTheHostConnects(TlsServer()));
+    EXPECT_EQ(questions.size(), 1u);
 }
 
 TEST_F(ConnectionSecurityTest, CertificateChangedSinceItWasTrustedIsRefusedNamingBoth)
@@ -179,18 +197,8 @@ TEST_F(ConnectionSecurityTest, CancelLeavesTheRegionUnconnectedAndTrustOnceHolds
     ASSERT_NE(Lower(), nullptr);
     EXPECT_EQ(Trusted(TlsServer()), std::nullopt);
 
-    // A copy within the host opens a second connection to it: the same certificate, not asked
-    // again. (The Connect dialog, answered by script, did not record the profile's name.)
-    TheApp().lastProfileName[1] = TlsServer().Name();
-    {
-        ScopedDialogAnswerer refuse([](wxDialog*) { return static_cast<int>(wxID_CANCEL); });
-        TransferSetup setup = TransferSetupFor(TheApp(), Lower(), {nullptr, Lower()}, [](DWORD_PTR context) {
-            return std::make_unique<CFtpSession>(context);
-        });
-        CFileTransfer transfer(Lower(), Lower(), std::move(setup));
-        EXPECT_TRUE(transfer.HasExtraConnection());
-        transfer.Finish();
-    }
+    // A copy within the host opens a second connection to it: the same certificate, not asked again.
+    EXPECT_TRUE(CopyWithinTheHostConnects(TlsServer()));
     EXPECT_EQ(questions.size(), 2u);
 
     // A new connect asks again.

@@ -77,7 +77,7 @@ public:
     const FtpFeatures& Features() const { return m_features; }
     // True while the control connection and every data connection are encrypted.
     bool Encrypted() const { return m_controlSecured && m_dataProtected; }
-    const std::string& ApprovedFingerprint() const { return m_approvedFingerprint; }
+    const std::string& AcceptedFingerprint() const { return m_approvedFingerprint; }
 
     // For FtpTransfer: the control connection while it is up, and giving it up when its state
     // is no longer known (a time-out, an aborted transfer whose reply never came).
@@ -144,7 +144,7 @@ private:
     std::unique_ptr<TlsContext> m_tls;
     bool m_controlSecured = false;
     bool m_dataProtected = false;
-    std::string m_approvedFingerprint;           // a certificate the caller accepted once
+    std::string m_approvedFingerprint;           // a certificate accepted without the trust store
 
     FtpFeatures m_features;
     std::optional<char> m_type;                  // TYPE in force, unknown after a reconnect

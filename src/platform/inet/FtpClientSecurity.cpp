@@ -61,8 +61,10 @@ void FtpClient::CheckCertificate(const TlsStream& stream)
     for (const std::string& given : m_login.security.trustedFingerprints)
         if (std::optional<std::string> fingerprint = NormalizeFingerprint(given))
             trusted.push_back(*fingerprint);
-    if (std::find(trusted.begin(), trusted.end(), certificate.sha256) != trusted.end())
+    if (std::find(trusted.begin(), trusted.end(), certificate.sha256) != trusted.end()) {
+        m_approvedFingerprint = certificate.sha256;
         return;
+    }
     // A certificate other than the one trusted before is never offered for approval: it is
     // what an attacker in the middle would present.
     if (!trusted.empty())

@@ -86,9 +86,9 @@ bool CFtpConnection::IsEncrypted() const
     return !m_closed && m_client->Encrypted();
 }
 
-std::string CFtpConnection::ApprovedFingerprint() const
+std::string CFtpConnection::AcceptedFingerprint() const
 {
-    return m_client->ApprovedFingerprint();
+    return m_client->AcceptedFingerprint();
 }
 
 void CFtpConnection::Close()
