@@ -388,6 +388,36 @@ TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSucces
     EXPECT_LE(received.size(), RogueServer::kFileSize / 2);
 }
 
+// A data connection whose handshake fails shows the server's reason, and the connection goes
+// on without a reconnect: the server's reply to the failed transfer was read.
+TEST(TlsTruncationTest, FailedDataHandshakeShowsTheServersReasonAndKeepsTheConnection)
+{
+    const TestCertificate& certificate = ServerCertificateFile();
+    RogueServer server("tls-data-refused", {"--tls-cert", certificate.CertificateFile().string(), "--tls-key",
+                                            certificate.KeyFile().string()});
+    RecordingSession session;
+    session.SetTimeout(kTestTimeout);
+    ConnectOutcome outcome = TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser,
+                                        RogueServer::kPassword, true,
+                                        Trusting(ConnectionSecurity::RequireTls, certificate.Sha256()));
+    ASSERT_TRUE(outcome.connection) << outcome.text;
+
+    std::string text;
+    try {
+        std::unique_ptr<CInternetFile> file(outcome.connection->OpenFile("/refused.bin", GENERIC_READ));
+        ADD_FAILURE() << "the download opened";
+    } catch (const CInternetException& error) {
+        text = error.GetText();
+    }
+    EXPECT_THAT(text, HasSubstr("522 SSL connection failed: session reuse required"));
+
+    std::string directory;
+    EXPECT_TRUE(outcome.connection->SetCurrentDirectory("/sub"));
+    EXPECT_TRUE(outcome.connection->GetCurrentDirectory(directory));
+    EXPECT_EQ(directory, "/sub");
+    EXPECT_EQ(server.CountCommands("AUTH"), 1) << "no reconnect";
+}
+
 // The probe for scripts: --tls with a fingerprint as people paste it; without one, the
 // fingerprint is in the error so that the user can check it and pass it.
 TEST(TlsProbeTest, ProbeRequiresTlsAndTrustsTheGivenFingerprint)

@@ -105,7 +105,7 @@ private:
     void CheckCertificate(const TlsStream& stream);
     // PBSZ and PROT once logged in: data connections encrypted from then on.
     void ProtectData();
-    std::unique_ptr<ByteStream> SecureData(std::unique_ptr<ByteStream> data);
+    std::unique_ptr<ByteStream> SecureData(std::unique_ptr<ByteStream> data, bool finalReplyPending);
 
     // Directories, in FtpClientDirectories.cpp.
     void SyncDirectory();

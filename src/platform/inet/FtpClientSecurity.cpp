@@ -98,7 +98,7 @@ void FtpClient::ProtectData()
                                  "The server refuses to encrypt file transfers: " + Scrub(reply.Text()));
 }
 
-std::unique_ptr<ByteStream> FtpClient::SecureData(std::unique_ptr<ByteStream> data)
+std::unique_ptr<ByteStream> FtpClient::SecureData(std::unique_ptr<ByteStream> data, bool finalReplyPending)
 {
     const auto* control = dynamic_cast<const TlsStream*>(&m_control->Stream());
     try {
@@ -114,8 +114,24 @@ std::unique_ptr<ByteStream> FtpClient::SecureData(std::unique_ptr<ByteStream> da
             throw CInternetException(ERROR_INTERNET_SEC_CERT_ERRORS,
                                      "The data connection presented another certificate than the server's");
         return tls;
-    } catch (const CInternetException&) {
-        DropControl();   // the server's reply to the failed transfer is still to come
-        throw;
+    } catch (const CInternetException& error) {
+        // The server answers the failed transfer once it sees the data connection go, often
+        // with the reason (vsftpd: "522 SSL connection failed: session reuse required"). With
+        // that reply read the control connection is in step again; without it, its state is
+        // unknown.
+        data.reset();
+        std::optional<FtpReply> answer;
+        if (finalReplyPending && m_control) {
+            try {
+                if (FtpReply reply = m_control->ReadReply(Timeout(), true); !reply.IsPreliminary())
+                    answer = std::move(reply);
+            } catch (const CInternetException&) {
+            }
+        }
+        if (!answer) {
+            DropControl();
+            throw;
+        }
+        throw CInternetException(error.m_dwError, error.GetText() + " (the server: " + Scrub(answer->Text()) + ")");
     }
 }
