@@ -85,7 +85,7 @@ Result Measure(FtpTestServer& server, const std::string& folder, CBrowserView& t
     profile.initialDir = "/" + folder;
     RegionConnection region;
     region.ReplaceSession(1);
-    region.Open(profile);
+    region.Open(profile, FtpSecurity{});   // plain, as the test server speaks
 
     Result result;
     const bool mlsd = region.Connection()->Client().Features().Has("MLST");

@@ -22,6 +22,7 @@
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <vector>
 
 wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_CLOSE(CMainFrame::OnClose)
@@ -38,6 +39,11 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
 wxEND_EVENT_TABLE()
 
 namespace {
+// The message pane, then CAP, NUM and SCRL; the security notice comes after them when shown.
+constexpr int kStatusPaneCount = 4;
+constexpr int kIndicatorWidth = 40;
+// Room around the notice's text, the size grip of the last pane included.
+constexpr int kNoticeMargin = 48;
 const char* const kToolBarPaneName = "toolbar";
 constexpr int kIndicatorIntervalMs = 250;
 // The coloured edge that marks the active pane.
@@ -203,11 +209,36 @@ void CMainFrame::CreateToolBarPane()
 
 void CMainFrame::CreateStatusPanes()
 {
-    wxStatusBar* status = CreateStatusBar(4);
-    const int widths[] = {-1, FromDIP(40), FromDIP(40), FromDIP(40)};
-    status->SetStatusWidths(4, widths);
+    wxStatusBar* status = CreateStatusBar(kStatusPaneCount);
+    SetStatusPaneWidths(0);
     status->SetStatusText(kIdleStatusText, 0);
     SetStatusBarPane(0);
+}
+
+void CMainFrame::SetStatusPaneWidths(int noticeWidth)
+{
+    // The message pane takes what the indicators (and the notice) leave.
+    std::vector<int> widths = {-1, FromDIP(kIndicatorWidth), FromDIP(kIndicatorWidth), FromDIP(kIndicatorWidth)};
+    if (noticeWidth > 0)
+        widths.push_back(noticeWidth);
+    GetStatusBar()->SetFieldsCount(static_cast<int>(widths.size()), widths.data());
+}
+
+void CMainFrame::ShowSecurityNotice(const std::string& notice)
+{
+    wxStatusBar* status = GetStatusBar();
+    if (!status)
+        return;
+    // The pane exists only while there is something to warn about; the message pane's texts
+    // come and go, this one stays as long as the plain connection does.
+    if (notice.empty()) {
+        if (status->GetFieldsCount() != kStatusPaneCount)
+            SetStatusPaneWidths(0);
+        return;
+    }
+    const wxString text = wxString::FromUTF8(notice);
+    SetStatusPaneWidths(status->GetTextExtent(text).x + FromDIP(kNoticeMargin));
+    status->SetStatusText(text, kSecurityNoticePane);
 }
 
 void CMainFrame::CreateContextMenu()

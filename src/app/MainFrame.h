@@ -46,6 +46,10 @@ public:
     void ShowToolBar(bool show);
     bool IsStatusBarShown() const;
     void ShowStatusBar(bool show);
+    // Shows `notice` ("Not encrypted: ...") in a status pane of its own after the indicators;
+    // empty takes the pane away.
+    void ShowSecurityNotice(const std::string& notice);
+    static constexpr int kSecurityNoticePane = 4;
     // 0 top, 1 left, 2 bottom, 3 right.
     int GetToolBarDockSide() const;
 
@@ -71,6 +75,8 @@ public:
     static constexpr const char* kIdleStatusText = "For Help, press F1";
 
 private:
+    // The four standard panes, and a fifth of `noticeWidth` pixels when it is not 0.
+    void SetStatusPaneWidths(int noticeWidth);
     void CreateMenus();
     void CreateToolBarPane();
     void CreateStatusPanes();

@@ -83,6 +83,8 @@ private:
     void ConnectAtStartUp();
     void OnFirstFrameMove(wxMoveEvent& event);
     void ShowStatusText(const std::string& text);
+    // The status bar's notice of the regions whose connections are plain.
+    void UpdateSecurityNotice();
 
     void InstallStopSignals();
     void StartStopWatch();

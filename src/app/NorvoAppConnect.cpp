@@ -5,6 +5,8 @@
 
 #include "app/MainFrame.h"
 #include "app/SessionStatusDlg.h"
+#include "net/CertificateDlg.h"
+#include "net/ConnectionSecurity.h"
 #include "net/RootDirectory.h"
 #include "platform/inet/InternetException.h"
 #include "platform/ui/MessageBox.h"
@@ -34,6 +36,7 @@ bool CNorvoApp::ConnectRegion()
         if (AfxMessageBox(kCloseQuestion, wxOK | wxCANCEL) != wxOK)
             return true;
         region.CloseConnection();
+        UpdateSecurityNotice();
     }
     if (!region.ReplaceSession(currentRegion)) {
         AfxMessageBox(LoadString(IDS_NO_INTERNET_SESSION), wxOK);
@@ -50,24 +53,45 @@ bool CNorvoApp::ConnectRegion()
         m_pMainFrame->Update();
     }
     std::string failure;
+    std::uint32_t failureCode = 0;
     bool rootExists = false;
+    const auto declined = std::make_shared<bool>(false);
     {
         wxBusyCursor wait;
         try {
-            region.Open(profile);
+            region.Open(profile, SecurityFor(*this, profile, AskUserAboutCertificate(*this, declined)));
             rootExists = CheckRootDirectory(region.Connection(), profile.initialDir);
         } catch (const CInternetException& error) {
             failure = error.GetText().substr(0, kErrorTextLimit);
+            failureCode = error.m_dwError;
             region.CloseConnection();
         }
     }
+    UpdateSecurityNotice();
     if (region.Connection()) {
         if (!rootExists)
             AfxMessageBox(kNoRootDirectory, wxOK);   // the connection is used all the same
         return true;
     }
-    AfxMessageBox(failure.empty() ? LoadString(IDS_CONNECTION_EXCEPTION) : failure, wxOK);
+    if (*declined)
+        AfxMessageBox("The connection to " + profile.host + " was cancelled: its certificate is not trusted.", wxOK);
+    else if (failureCode == ERROR_INTERNET_SEC_CERT_ERRORS || failureCode == ERROR_INTERNET_SECURITY_CHANNEL_ERROR)
+        AfxMessageBox(failure, wxOK | wxICON_WARNING);   // possibly someone in the middle
+    else
+        AfxMessageBox(failure.empty() ? LoadString(IDS_CONNECTION_EXCEPTION) : failure, wxOK);
     return false;
+}
+
+void CNorvoApp::UpdateSecurityNotice()
+{
+    if (!m_pMainFrame)
+        return;
+    std::string hosts;
+    for (const RegionConnection& region : regions) {
+        if (region.Connection() && !region.Connection()->IsEncrypted())
+            hosts += (hosts.empty() ? "" : ", ") + region.Connection()->GetServerName();
+    }
+    m_pMainFrame->ShowSecurityNotice(hosts.empty() ? std::string() : "Not encrypted: " + hosts);
 }
 
 void CNorvoApp::OnSessionStatus(wxCommandEvent&)

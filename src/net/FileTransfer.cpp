@@ -1,5 +1,6 @@
 #include "net/FileTransfer.h"
 
+#include "net/ConnectionSecurity.h"
 #include "net/FileChanges.h"
 #include "net/FileLookup.h"
 #include "platform/inet/FtpConnection.h"
@@ -60,7 +61,8 @@ void CFileTransfer::OpenExtraConnection()
         m_pExtraSession->EnableStatusCallback(true);
         const auto port = profile.useDefaultPort ? std::uint16_t{0} : static_cast<std::uint16_t>(profile.port);
         m_pExtraConnection.reset(m_pExtraSession->GetFtpConnection(profile.host, profile.user, profile.password, port,
-                                                                   profile.passive != 0));
+                                                                   profile.passive != 0, SecurityLike(*m_source, profile)));
+        LogIfUnencrypted(*m_pExtraConnection);
     } catch (const std::exception& error) {
         // Every file of the batch then fails at once; the reason is kept for the caller.
         m_extraConnectionError = error.what();

@@ -1,5 +1,6 @@
 #include "net/RegionConnection.h"
 
+#include "net/ConnectionSecurity.h"
 #include "platform/inet/InternetException.h"
 #include "profiles/HostProfile.h"
 
@@ -23,14 +24,15 @@ bool RegionConnection::ReplaceSession(int regionIndex)
     return true;
 }
 
-void RegionConnection::Open(const HostProfile& profile)
+void RegionConnection::Open(const HostProfile& profile, const FtpSecurity& security)
 {
     if (!m_session)
         throw CInternetException(ERROR_INTERNET_INCORRECT_HANDLE_STATE, "The region has no internet session");
     CloseConnection();
     const std::uint16_t port = profile.useDefaultPort ? 0 : static_cast<std::uint16_t>(profile.port);
     m_connection.reset(m_session->GetFtpConnection(profile.host, profile.user, profile.password, port,
-                                                   profile.passive != 0));
+                                                   profile.passive != 0, security));
+    LogIfUnencrypted(*m_connection);
     m_rootDir = profile.initialDir;
 }
 

@@ -7,6 +7,7 @@
 
 #include "net/FtpSession.h"
 #include "platform/inet/FtpConnection.h"
+#include "platform/inet/FtpSecurity.h"
 
 #include <functional>
 #include <memory>
@@ -30,9 +31,10 @@ public:
     // one for region `regionIndex` with its status notifications on. False when none can be made.
     bool ReplaceSession(int regionIndex);
     // Connects and logs in through the session with `profile` (port 21 when it uses the
-    // default port) and remembers its initial directory. Throws CInternetException; the region
-    // then has no connection.
-    void Open(const HostProfile& profile);
+    // default port), protected as `security` says, and remembers its initial directory; a
+    // plain connection is noted in the session log. Throws CInternetException; the region then
+    // has no connection.
+    void Open(const HostProfile& profile, const FtpSecurity& security);
     // Records who borrows the connection now; `takeBack` makes it let go (replacing any
     // earlier borrower, who is then told at once).
     void Lend(std::function<void()> takeBack);

@@ -2,6 +2,7 @@
 
 #include "profiles/DirectoryPage.h"
 #include "profiles/ProfilePage.h"
+#include "profiles/SecurityPage.h"
 
 CHostProfileSheet::CHostProfileSheet(wxWindow* parent, const HostProfile& profile, const std::string& email)
     : CPropertySheet(parent, "Host Profile")
@@ -18,8 +19,11 @@ CHostProfileSheet::CHostProfileSheet(wxWindow* parent, const HostProfile& profil
     m_pProfile->passive = profile.passive;
     m_pDirectory = new Directory(GetBookCtrl());
     m_pDirectory->initialDir = profile.initialDir;
+    m_pSecurity = new Security(GetBookCtrl());
+    m_pSecurity->security = profile.security;
     AddPage(m_pProfile);
     AddPage(m_pDirectory);
+    AddPage(m_pSecurity);
     FinishPages();
 }
 
@@ -36,5 +40,6 @@ HostProfile CHostProfileSheet::GetProfile() const
     profile.useDefaultPort = m_pProfile->useDefaultPort;
     profile.passive = m_pProfile->passive;
     profile.initialDir = m_pDirectory->initialDir;
+    profile.security = m_pSecurity->security;
     return profile;
 }

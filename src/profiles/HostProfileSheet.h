@@ -1,5 +1,6 @@
 #pragma once
-// The "Host Profile" sheet: the "General" and "Initial Root Directory" pages over one profile.
+// The "Host Profile" sheet: the "General", "Initial Root Directory" and "Security" pages over
+// one profile.
 
 #include "profiles/HostProfile.h"
 #include "platform/ui/PropertySheet.h"
@@ -8,6 +9,7 @@
 
 class Directory;
 class Profile;
+class Security;
 
 class CHostProfileSheet : public CPropertySheet {
 public:
@@ -19,8 +21,10 @@ public:
 
     Profile* GetProfilePage() const { return m_pProfile; }
     Directory* GetDirectoryPage() const { return m_pDirectory; }
+    Security* GetSecurityPage() const { return m_pSecurity; }
 
 private:
     Profile* m_pProfile = nullptr;       // pages, owned by the book
     Directory* m_pDirectory = nullptr;
+    Security* m_pSecurity = nullptr;
 };

@@ -24,4 +24,7 @@ enum ProfileDialogId : int {
     IDC_PASSIVE = 1033,
     IDC_FTP_BINARY = 1038,
     IDC_FTP_ASCII = 1039,
+    IDC_REQUIRE_TLS = 1040,
+    IDC_TLS_IF_AVAILABLE = 1041,
+    IDC_PLAIN_FTP = 1042,
 };

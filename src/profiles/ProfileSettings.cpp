@@ -1,6 +1,7 @@
 #include "profiles/ProfileSettings.h"
 
 #include "profiles/Defaults.h"
+#include "profiles/ProfileSecurity.h"
 #include "profiles/ProfileText.h"
 
 #include "platform/registry/RegistryBatch.h"
@@ -31,6 +32,8 @@ std::unique_ptr<HostProfile> MakeDefaultProfile()
     profile->useDefaultPort = 1;
     profile->passive = 0;
     profile->initialDir.clear();
+    // An anonymous public archive: nothing secret to protect, and many such servers have no TLS.
+    profile->security = ConnectionSecurity::TlsIfAvailable;
     return profile;
 }
 
@@ -64,6 +67,7 @@ void LoadProfiles(ProfileState& state)
         ParseSettingText(state, it->second->data.data(), it->second->data.size(), version);
 
     state.profileStore.Load(HKEY_CURRENT_USER, PathOf(state, kProfileSection));
+    state.securityStore.Load(HKEY_CURRENT_USER, PathOf(state, kSecuritySection));
     if (state.profileStore.values.empty()) {
         auto profile = MakeDefaultProfile();
         std::string name = profile->name;
@@ -72,6 +76,7 @@ void LoadProfiles(ProfileState& state)
     }
     for (const auto& [name, value] : state.profileStore.values) {
         auto profile = std::make_unique<HostProfile>(ParseProfileText(value->data.data(), value->data.size(), version));
+        profile->security = StoredSecurity(state.securityStore, name);
         // Listed under the value name, whatever the first field says.
         state.profiles[name] = std::move(profile);
     }
@@ -88,13 +93,20 @@ LONG SaveProfiles(ProfileState& state)
     };
     const bool profilesChanged = state.profileStore.modified != 0;
     const std::string profilePath = PathOf(state, kProfileSection);
+    const std::string securityPath = PathOf(state, kSecuritySection);
     if (profilesChanged) {
+        // A renamed profile's choice goes with it, a deleted one's goes: the key holds one value
+        // for each profile, as "User Profiles" does.
         DeleteHeldValues(state.profileStore, profilePath);
+        DeleteHeldValues(state.securityStore, securityPath);
         for (const auto& [name, profile] : state.profiles) {
-            if (profile)
-                SetText(state.profileStore, name, FormatProfileText(*profile));
+            if (!profile)
+                continue;
+            SetText(state.profileStore, name, FormatProfileText(*profile));
+            SetSecurityValue(state.securityStore, name, profile->security);
         }
         keep(state.profileStore.Save(HKEY_CURRENT_USER, profilePath));
+        keep(state.securityStore.Save(HKEY_CURRENT_USER, securityPath));
     }
 
     const std::string settingPath = PathOf(state, kSettingSection);
@@ -108,8 +120,10 @@ LONG SaveProfiles(ProfileState& state)
     if (written != ERROR_SUCCESS) {
         // The file, and the store in memory, still hold the values of before: the mirrors hold
         // them again, so that the next save deletes what is really there.
-        if (profilesChanged)
+        if (profilesChanged) {
             state.profileStore.Load(HKEY_CURRENT_USER, profilePath);
+            state.securityStore.Load(HKEY_CURRENT_USER, securityPath);
+        }
         state.settingStore.Load(HKEY_CURRENT_USER, settingPath);
         return written;
     }

@@ -32,6 +32,7 @@ struct ProfileState {
     std::int32_t transferType = 0;     // 0 "FTP Binary", 1 "FTP ASCII"
     CProfileStore profileStore;        // mirror of "User Profiles"
     CProfileStore settingStore;        // mirror of "Setting"
+    CProfileStore securityStore;       // mirror of "Profile Security"
     std::string companyName;
     std::string productName;
 };

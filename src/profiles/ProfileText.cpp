@@ -136,6 +136,8 @@ HostProfile ParseProfileText(const void* data, std::size_t length, std::uint32_t
 {
     FieldReader in(data, length);
     HostProfile profile;
+    // Its security, when chosen, is stored apart and applied by the caller.
+    profile.security = ConnectionSecurity::TlsIfAvailable;
     profile.name = in.NextText();
     profile.host = in.NextText();
     profile.user = in.NextText();

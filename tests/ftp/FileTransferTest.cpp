@@ -79,6 +79,7 @@ protected:
         profile.port = static_cast<std::int16_t>(const_cast<FileTransferTest*>(this)->Server().Port());
         profile.useDefaultPort = 0;
         profile.passive = GetParam().passive ? 1 : 0;
+        profile.security = ConnectionSecurity::Plain;   // the servers speak plain FTP
         return profile;
     }
 

@@ -27,14 +27,6 @@ constexpr std::size_t kFileBytes = 700 * 1024;   // several TLS records and sock
 // A misbehaving server must fail the connect within a few waits, never hang it.
 constexpr auto kNoHangBound = 4 * kTestTimeout;
 
-std::string TlsConfig(const TestCertificate& certificate)
-{
-    return "ssl_enable=YES\nrsa_cert_file=" + certificate.CertificateFile().string() + "\nrsa_private_key_file="
-           + certificate.KeyFile().string() + "\nforce_local_logins_ssl=YES\nforce_local_data_ssl=YES\n"
-           // vsftpd's default, stated: a data connection must resume the control connection's session.
-           + "require_ssl_reuse=YES\n";
-}
-
 std::string FileBytes(std::size_t size, unsigned seed)
 {
     std::string bytes(size, '\0');
@@ -89,7 +81,7 @@ FtpTestServer& TlsServer(ServerKind kind)
     if (!server) {
         const TestCertificate& certificate = ServerCertificateFile();
         if (kind == ServerKind::Vsftpd)
-            server = std::make_unique<VsftpdServer>(VsftpdSetup{"127.0.0.1", TlsConfig(certificate)});
+            server = std::make_unique<VsftpdServer>(VsftpdSetup{"127.0.0.1", VsftpdTlsConfig(certificate)});
         else
             server = std::make_unique<PyftpdlibServer>(PyftpdlibSetup{
                 "127.0.0.1", certificate.CertificateFile().string(), certificate.KeyFile().string()});
@@ -215,7 +207,7 @@ TEST(TlsCertificateTest, UntrustedCertificateIsRefusedWithItsDetailsUnlessTruste
 TEST(TlsCertificateTest, ChangedCertificateIsRefusedNamingBothFingerprints)
 {
     const TestCertificate replaced;
-    VsftpdServer server(VsftpdSetup{"127.0.0.1", TlsConfig(replaced)});
+    VsftpdServer server(VsftpdSetup{"127.0.0.1", VsftpdTlsConfig(replaced)});
     const std::string before = ServerCertificateFile().Sha256();
     RecordingSession session;
     session.SetTimeout(kTestTimeout);
@@ -394,6 +386,36 @@ TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSucces
     EXPECT_EQ(code, ERROR_INTERNET_CONNECTION_ABORTED) << text;
     EXPECT_THAT(text, HasSubstr("before the end of the file"));
     EXPECT_LE(received.size(), RogueServer::kFileSize / 2);
+}
+
+// A data connection whose handshake fails shows the server's reason, and the connection goes
+// on without a reconnect: the server's reply to the failed transfer was read.
+TEST(TlsTruncationTest, FailedDataHandshakeShowsTheServersReasonAndKeepsTheConnection)
+{
+    const TestCertificate& certificate = ServerCertificateFile();
+    RogueServer server("tls-data-refused", {"--tls-cert", certificate.CertificateFile().string(), "--tls-key",
+                                            certificate.KeyFile().string()});
+    RecordingSession session;
+    session.SetTimeout(kTestTimeout);
+    ConnectOutcome outcome = TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser,
+                                        RogueServer::kPassword, true,
+                                        Trusting(ConnectionSecurity::RequireTls, certificate.Sha256()));
+    ASSERT_TRUE(outcome.connection) << outcome.text;
+
+    std::string text;
+    try {
+        std::unique_ptr<CInternetFile> file(outcome.connection->OpenFile("/refused.bin", GENERIC_READ));
+        ADD_FAILURE() << "the download opened";
+    } catch (const CInternetException& error) {
+        text = error.GetText();
+    }
+    EXPECT_THAT(text, HasSubstr("522 SSL connection failed: session reuse required"));
+
+    std::string directory;
+    EXPECT_TRUE(outcome.connection->SetCurrentDirectory("/sub"));
+    EXPECT_TRUE(outcome.connection->GetCurrentDirectory(directory));
+    EXPECT_EQ(directory, "/sub");
+    EXPECT_EQ(server.CountCommands("AUTH"), 1) << "no reconnect";
 }
 
 // The probe for scripts: --tls with a fingerprint as people paste it; without one, the

@@ -3,12 +3,15 @@
 
 #include "DialogDriving.h"
 
+#include "platform/registry/Registry.h"
 #include "platform/ui/MessageBox.h"
 #include "profiles/ConnectDlg.h"
 #include "profiles/HostProfileSheet.h"
 #include "profiles/ProfileDialogIds.h"
+#include "profiles/ProfileSettings.h"
 #include "profiles/ProfileState.h"
 #include "support/GuiTest.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <wx/stattext.h>
@@ -464,6 +467,73 @@ TEST_F(ConnectDialogTest, AddThenCancelKeepsTheNewProfile)
     ASSERT_EQ(state.profiles.count("New"), 1u);
     EXPECT_EQ(state.profiles["New"]->host, "192.0.2.99");
     EXPECT_EQ(state.profileStore.modified, 1);
+}
+
+} // namespace
+
+namespace {
+
+// The Security page of a new profile offers "Require" checked; a change made on it in an Edit is
+// what the next run reads from the registry.
+TEST_F(ConnectDialogTest, NewProfileRequiresEncryptionAndAnEditedChoiceIsReadBackNextRun)
+{
+    TempDir home;
+    ScopedEnv file("FERRIX_REGISTRY", (home.Path() / "registry.reg").string());
+    RegistryReload();
+    const auto checkedChoice = [](CHostProfileSheet& sheet) {
+        std::vector<int> checked;
+        for (int id : {IDC_REQUIRE_TLS, IDC_TLS_IF_AVAILABLE, IDC_PLAIN_FTP}) {
+            if (IsChecked(&sheet, id))
+                checked.push_back(id);
+        }
+        return checked;
+    };
+    Open(1);
+    auto answerer = AnswerSheets({[&](CHostProfileSheet& sheet) {
+        Fill("Secure", "192.0.2.30")(sheet);
+        ChooseTab(sheet.GetBookCtrl(), 2);
+        EXPECT_EQ(sheet.GetBookCtrl()->GetPageText(2), "Security");
+        EXPECT_EQ(checkedChoice(sheet), std::vector<int>{IDC_REQUIRE_TLS});
+        return true;
+    }});
+    ClickButton(dialog.get(), IDC_ADD);
+    ASSERT_EQ(state.profiles.count("Secure"), 1u);
+    EXPECT_EQ(state.profiles["Secure"]->security, ConnectionSecurity::RequireTls);
+
+    answerer.reset();
+    answerer = AnswerSheets({[&](CHostProfileSheet& sheet) {
+        ChooseTab(sheet.GetBookCtrl(), 2);
+        EXPECT_EQ(checkedChoice(sheet), std::vector<int>{IDC_REQUIRE_TLS});
+        ClickRadio(&sheet, IDC_PLAIN_FTP);
+        // Leaving the page and coming back shows what was chosen.
+        ChooseTab(sheet.GetBookCtrl(), 0);
+        ChooseTab(sheet.GetBookCtrl(), 2);
+        EXPECT_EQ(checkedChoice(sheet), std::vector<int>{IDC_PLAIN_FTP});
+        return true;
+    }});
+    SelectEntry(dialog->profileList, EntryOf("Secure"));
+    ClickButton(dialog.get(), IDC_EDIT);
+    EXPECT_EQ(sheetsOpened, 1u);
+    EXPECT_EQ(state.profiles["Secure"]->security, ConnectionSecurity::Plain);
+
+    RegistryReload();
+    ProfileState next;
+    LoadProfiles(next);
+    ASSERT_EQ(next.profiles.count("Secure"), 1u);
+    EXPECT_EQ(next.profiles["Secure"]->security, ConnectionSecurity::Plain);
+    EXPECT_EQ(next.profiles["Zeta"]->security, ConnectionSecurity::RequireTls);
+
+    answerer.reset();
+    answerer = AnswerSheets({[&](CHostProfileSheet& sheet) {
+        ChooseTab(sheet.GetBookCtrl(), 2);
+        EXPECT_EQ(checkedChoice(sheet), std::vector<int>{IDC_PLAIN_FTP});
+        ClickRadio(&sheet, IDC_TLS_IF_AVAILABLE);
+        return true;
+    }});
+    ClickButton(dialog.get(), IDC_EDIT);
+    EXPECT_EQ(state.profiles["Secure"]->security, ConnectionSecurity::TlsIfAvailable);
+    dialog.reset();
+    RegistryReload();
 }
 
 } // namespace

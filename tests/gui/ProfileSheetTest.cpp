@@ -77,14 +77,15 @@ private:
     ScopedMessageBoxAnswerer m_answerer;
 };
 
-TEST_F(ProfileSheetTest, ShowsGeneralThenInitialRootDirectoryUnderItsCaption)
+TEST_F(ProfileSheetTest, ShowsGeneralThenInitialRootDirectoryThenSecurityUnderItsCaption)
 {
     Open(Lab());
     EXPECT_EQ(sheet->GetTitle(), "Host Profile");
     wxBookCtrlBase* book = sheet->GetBookCtrl();
-    ASSERT_EQ(book->GetPageCount(), 2u);
+    ASSERT_EQ(book->GetPageCount(), 3u);
     EXPECT_EQ(book->GetPageText(0), "General");
     EXPECT_EQ(book->GetPageText(1), "Initial Root Directory");
+    EXPECT_EQ(book->GetPageText(2), "Security");
     EXPECT_EQ(book->GetSelection(), 0);
 }
 

@@ -77,6 +77,7 @@ public:
     const FtpFeatures& Features() const { return m_features; }
     // True while the control connection and every data connection are encrypted.
     bool Encrypted() const { return m_controlSecured && m_dataProtected; }
+    const std::string& AcceptedFingerprint() const { return m_approvedFingerprint; }
 
     // For FtpTransfer: the control connection while it is up, and giving it up when its state
     // is no longer known (a time-out, an aborted transfer whose reply never came).
@@ -104,7 +105,7 @@ private:
     void CheckCertificate(const TlsStream& stream);
     // PBSZ and PROT once logged in: data connections encrypted from then on.
     void ProtectData();
-    std::unique_ptr<ByteStream> SecureData(std::unique_ptr<ByteStream> data);
+    std::unique_ptr<ByteStream> SecureData(std::unique_ptr<ByteStream> data, bool finalReplyPending);
 
     // Directories, in FtpClientDirectories.cpp.
     void SyncDirectory();
@@ -143,7 +144,7 @@ private:
     std::unique_ptr<TlsContext> m_tls;
     bool m_controlSecured = false;
     bool m_dataProtected = false;
-    std::string m_approvedFingerprint;           // a certificate the caller accepted once
+    std::string m_approvedFingerprint;           // a certificate accepted without the trust store
 
     FtpFeatures m_features;
     std::optional<char> m_type;                  // TYPE in force, unknown after a reconnect

@@ -61,8 +61,10 @@ void FtpClient::CheckCertificate(const TlsStream& stream)
     for (const std::string& given : m_login.security.trustedFingerprints)
         if (std::optional<std::string> fingerprint = NormalizeFingerprint(given))
             trusted.push_back(*fingerprint);
-    if (std::find(trusted.begin(), trusted.end(), certificate.sha256) != trusted.end())
+    if (std::find(trusted.begin(), trusted.end(), certificate.sha256) != trusted.end()) {
+        m_approvedFingerprint = certificate.sha256;
         return;
+    }
     // A certificate other than the one trusted before is never offered for approval: it is
     // what an attacker in the middle would present.
     if (!trusted.empty())
@@ -96,7 +98,7 @@ void FtpClient::ProtectData()
                                  "The server refuses to encrypt file transfers: " + Scrub(reply.Text()));
 }
 
-std::unique_ptr<ByteStream> FtpClient::SecureData(std::unique_ptr<ByteStream> data)
+std::unique_ptr<ByteStream> FtpClient::SecureData(std::unique_ptr<ByteStream> data, bool finalReplyPending)
 {
     const auto* control = dynamic_cast<const TlsStream*>(&m_control->Stream());
     try {
@@ -112,8 +114,24 @@ std::unique_ptr<ByteStream> FtpClient::SecureData(std::unique_ptr<ByteStream> da
             throw CInternetException(ERROR_INTERNET_SEC_CERT_ERRORS,
                                      "The data connection presented another certificate than the server's");
         return tls;
-    } catch (const CInternetException&) {
-        DropControl();   // the server's reply to the failed transfer is still to come
-        throw;
+    } catch (const CInternetException& error) {
+        // The server answers the failed transfer once it sees the data connection go, often
+        // with the reason (vsftpd: "522 SSL connection failed: session reuse required"). With
+        // that reply read the control connection is in step again; without it, its state is
+        // unknown.
+        data.reset();
+        std::optional<FtpReply> answer;
+        if (finalReplyPending && m_control) {
+            try {
+                if (FtpReply reply = m_control->ReadReply(Timeout(), true); !reply.IsPreliminary())
+                    answer = std::move(reply);
+            } catch (const CInternetException&) {
+            }
+        }
+        if (!answer) {
+            DropControl();
+            throw;
+        }
+        throw CInternetException(error.m_dwError, error.GetText() + " (the server: " + Scrub(answer->Text()) + ")");
     }
 }

@@ -101,7 +101,7 @@ std::unique_ptr<FtpTransfer> FtpClient::StartTransfer(std::string_view verb, std
         }
     }
     if (m_dataProtected)
-        data = SecureData(std::move(data));
+        data = SecureData(std::move(data), !finalReply);
     if (!expectedSize && direction == TransferDirection::Download && !ascii)
         expectedSize = SizeFromOpeningReply(reply);
     return std::make_unique<FtpTransfer>(*this, std::move(data), direction, ascii, expectedSize, std::move(finalReply));

@@ -86,6 +86,11 @@ bool CFtpConnection::IsEncrypted() const
     return !m_closed && m_client->Encrypted();
 }
 
+std::string CFtpConnection::AcceptedFingerprint() const
+{
+    return m_client->AcceptedFingerprint();
+}
+
 void CFtpConnection::Close()
 {
     if (m_closed)

@@ -38,6 +38,10 @@ public:
     // True while commands and file transfers go encrypted (explicit FTP over TLS); false for a
     // plain connection, which the user should be told about.
     bool IsEncrypted() const;
+    // The fingerprint of the server's certificate when it was accepted without the trust store
+    // (a trusted fingerprint, or the caller's approval); empty otherwise. Another connection to
+    // the same server may trust it without asking again.
+    std::string AcceptedFingerprint() const;
     void Close();
 
     std::uint32_t GetLastErrorCode() const { return m_lastErrorCode; }

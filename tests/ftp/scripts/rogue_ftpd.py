@@ -37,6 +37,8 @@ Scenarios:
   tls-truncated-data   real TLS (--tls-cert/--tls-key); RETR sends half the file, ends the
                        data connection without TLS's closing alert, then answers 226; FEAT
                        names no SIZE, so only the missing alert tells the file is cut
+  tls-data-refused     real TLS; RETR of a name ending in "refused.bin" closes the data
+                       connection instead of its handshake and answers 522 with the reason
   (every other scenario answers AUTH with 500: a server without TLS)
 
 Reply floods (endless, until the client goes):
@@ -152,6 +154,13 @@ class Session(scripted_ftpd.Session):
             data.close()
         elif s == "short-data":
             self.send_over_data(FILE_DATA[: FILE_SIZE * 2 // 5])
+        elif s == "tls-data-refused" and name.endswith("refused.bin"):
+            self.reply(self.OPENING)
+            data = self.open_data_or_refuse()
+            if data is None:
+                return
+            data.close()
+            self.reply("522 SSL connection failed: session reuse required")
         elif s == "tls-truncated-data":
             self.reply(self.OPENING)
             data = self.open_data_or_refuse()

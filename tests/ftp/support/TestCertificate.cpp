@@ -59,3 +59,11 @@ TestCertificate::TestCertificate(Signer signer, const std::string& commonName)
     while (!m_sha256.empty() && (m_sha256.back() == '\n' || m_sha256.back() == '\r'))
         m_sha256.pop_back();
 }
+
+std::string VsftpdTlsConfig(const TestCertificate& certificate)
+{
+    return "ssl_enable=YES\nrsa_cert_file=" + certificate.CertificateFile().string() + "\nrsa_private_key_file="
+           + certificate.KeyFile().string() + "\nforce_local_logins_ssl=YES\nforce_local_data_ssl=YES\n"
+           // vsftpd's default, stated: a data connection must resume the control connection's session.
+           + "require_ssl_reuse=YES\n";
+}

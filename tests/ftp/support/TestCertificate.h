@@ -27,3 +27,7 @@ private:
     TempDir m_dir;
     std::string m_sha256;
 };
+
+// vsftpd's config lines (VsftpdSetup::extraConfig) for explicit FTP over TLS with `certificate`,
+// required for logins and data.
+std::string VsftpdTlsConfig(const TestCertificate& certificate);

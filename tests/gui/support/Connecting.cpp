@@ -18,6 +18,8 @@ HostProfile LoopbackProfile(const std::string& name, std::uint16_t port, const s
     profile.useDefaultPort = 0;
     profile.passive = passive ? 1 : 0;
     profile.initialDir = initialDir;
+    // The shared test servers speak plain FTP; tests of encryption choose it themselves.
+    profile.security = ConnectionSecurity::Plain;
     return profile;
 }
 
@@ -27,15 +29,18 @@ HostProfile LoopbackProfile(const std::string& name, const FtpTestServer& server
     return LoopbackProfile(name, server.Port(), server.User(), server.Password(), passive, initialDir);
 }
 
-ScopedConnectAnswers::ScopedConnectAnswers(std::vector<HostProfile> choices)
-    : m_choices(std::move(choices)), m_answerer([this](wxDialog* dialog) { return Answer(dialog); })
+ScopedConnectAnswers::ScopedConnectAnswers(std::vector<HostProfile> choices, std::function<int(wxDialog*)> others)
+    : m_choices(std::move(choices)), m_others(std::move(others)),
+      m_answerer([this](wxDialog* dialog) { return Answer(dialog); })
 {
 }
 
 int ScopedConnectAnswers::Answer(wxDialog* dialog)
 {
     auto* connect = dynamic_cast<CConnectDlg*>(dialog);
-    if (!connect || m_next >= m_choices.size())
+    if (!connect)
+        return m_others ? m_others(dialog) : wxID_CANCEL;
+    if (m_next >= m_choices.size())
         return wxID_CANCEL;
     presetRegions.push_back(connect->regionIndex);
     const HostProfile& choice = m_choices[m_next++];

@@ -22,9 +22,10 @@ HostProfile LoopbackProfile(const std::string& name, const FtpTestServer& server
 // While it lives, each Connect dialog takes the next profile of `choices` (added to the
 // application's profile list) and is confirmed with OK; an empty name cancels it, and so does
 // every dialog once the choices have run out. Records the region each dialog was preset to.
+// Other modal dialogs go to `others` (cancelled without it).
 class ScopedConnectAnswers {
 public:
-    explicit ScopedConnectAnswers(std::vector<HostProfile> choices);
+    explicit ScopedConnectAnswers(std::vector<HostProfile> choices, std::function<int(wxDialog*)> others = {});
     ScopedConnectAnswers(const ScopedConnectAnswers&) = delete;
     ScopedConnectAnswers& operator=(const ScopedConnectAnswers&) = delete;
 
@@ -34,6 +35,7 @@ private:
     int Answer(wxDialog* dialog);
 
     std::vector<HostProfile> m_choices;
+    std::function<int(wxDialog*)> m_others;
     std::size_t m_next = 0;
     ScopedDialogAnswerer m_answerer;
 };
