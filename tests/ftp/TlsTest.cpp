@@ -396,6 +396,42 @@ TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSucces
     EXPECT_LE(received.size(), RogueServer::kFileSize / 2);
 }
 
+// A protected file cut part way (the data connection ends without TLS's closing alert, then
+// 426) continues over a new encrypted connection, both ways.
+TEST(TlsResumeTest, ACutFileContinuesOverANewEncryptedConnection)
+{
+    const TestCertificate& certificate = ServerCertificateFile();
+    RogueServer server("cut-data", {"--tls-cert", certificate.CertificateFile().string(), "--tls-key",
+                                    certificate.KeyFile().string(), "--cuts", "2", "--rest-stream"});
+    RecordingSession session;
+    session.SetTimeout(kTestTimeout);
+    ConnectOutcome outcome = TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser,
+                                        RogueServer::kPassword, true,
+                                        Trusting(ConnectionSecurity::RequireTls, certificate.Sha256()));
+    ASSERT_TRUE(outcome.connection) << outcome.text;
+    const std::string content = RogueServer::FileContent();
+
+    std::string received;
+    {
+        std::unique_ptr<CInternetFile> file(outcome.connection->OpenFile("/file.bin", GENERIC_READ));
+        char block[8192];
+        while (std::uint32_t got = file->Read(block, sizeof block))
+            received.append(block, got);
+        file->Close();
+    }
+    EXPECT_TRUE(received == content) << received.size() << " bytes";
+    {
+        std::unique_ptr<CInternetFile> file(outcome.connection->OpenFile("/up.bin", GENERIC_WRITE));
+        file->Write(content.data(), static_cast<std::uint32_t>(content.size()));
+        file->Close();
+    }
+    EXPECT_TRUE(server.StoredBytes() == content);
+    EXPECT_TRUE(outcome.connection->IsEncrypted());
+    EXPECT_EQ(server.CountCommands("AUTH TLS"), 3);
+    EXPECT_EQ(server.CountCommands("REST " + std::to_string(RogueServer::kFileSize * 40 / 100)), 1);
+    EXPECT_EQ(server.CountCommands("REST " + std::to_string(RogueServer::kFileSize * 60 / 100)), 1);
+}
+
 // The probe for scripts: --tls with a fingerprint as people paste it; without one, the
 // fingerprint is in the error so that the user can check it and pass it.
 TEST(TlsProbeTest, ProbeRequiresTlsAndTrustsTheGivenFingerprint)

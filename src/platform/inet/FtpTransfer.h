@@ -48,8 +48,10 @@ public:
     void AllowResume(std::string path) { m_path = std::move(path); }
     static constexpr int kMaxResumes = 2;
     // An upload keeps this much of what it sent last, to send again from the size the server
-    // says it kept after a drop; a server that lost more than this cannot be resumed.
-    static constexpr std::size_t kMaxResendBytes = 16 * 1024 * 1024;
+    // says it kept after a drop; a server that lost more than this cannot be resumed. What a
+    // drop can lose is what sat in the socket buffers on both sides (ours up to 8 MiB, the
+    // server's as large as its system lets them grow), so this is well above their sum.
+    static constexpr std::size_t kMaxResendBytes = 32 * 1024 * 1024;
 
 private:
     enum class State { Open, Finished, Failed };
