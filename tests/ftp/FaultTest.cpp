@@ -249,6 +249,9 @@ const DropCase kDropCases[] = {
      {Resumed("at 40% of /file.bin", kFirstCut, 1), Resumed("at 60% of /file.bin", kSecondCut, 2)}},
     {"download whose server refuses REST", "cut-data", {"--refuse-rest"}, false, "/file.bin", false,
      {{"REST", 1}, {"RETR", 1}}, false, {}},
+    // The file would arrive with its first 40% twice: the sizes do not add up, so it fails.
+    {"download whose server accepts REST but starts again at 0", "cut-data", {"--ignore-rest"}, false, "/file.bin",
+     false, {{"REST " + kFirstCut, 1}, {"RETR", 2}}, false, {Resumed("at 40% of /file.bin", kFirstCut, 1)}},
     {"ASCII download", "cut-data", {}, false, "/text.txt", true, {{"REST", 0}, {"RETR", 1}, {"CONNECT", 1}}, false, {}},
     {"download of a server without SIZE", "cut-data", {"--no-size"}, false, "/file.bin", false,
      {{"REST " + kFirstCut, 1}, {"LIST", 1}, {"RETR", 2}}, true,

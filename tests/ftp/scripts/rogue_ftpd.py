@@ -47,7 +47,8 @@ then RETR, STOR or APPE; SIZE and LIST show the files stored so far, in every se
   cut-control          as cut-data, but the control connection closes without a word; RETR
                        keeps the data connection open and silent until the client lets go
   Options: --cuts N (transfers that are cut, counted over all sessions; default 1),
-  --rest-stream (FEAT lists REST STREAM), --refuse-rest (REST answered 502), --no-size (FEAT
+  --rest-stream (FEAT lists REST STREAM), --refuse-rest (REST answered 502), --ignore-rest
+  (REST answered 350, but every transfer starts at byte 0), --no-size (FEAT
   lists no SIZE, which is refused), --tls-cert/--tls-key (explicit TLS, data connections too)
 
 Reply floods (endless, until the client goes):
@@ -519,8 +520,8 @@ class Session(scripted_ftpd.Session):
             elif verb == "SIZE":
                 self.reply("213 %d" % self.size_of(argument.rsplit("/", 1)[-1]))
             elif verb == "REST" and s.startswith("cut-") and not self.args.refuse_rest:
-                self.restart = int(argument)
-                self.reply("350 Restart position accepted (%d)." % self.restart)
+                self.restart = 0 if self.args.ignore_rest else int(argument)
+                self.reply("350 Restart position accepted (%s)." % argument)
             elif verb == "APPE" and s.startswith("cut-"):
                 self.store(argument, append=True)
             elif verb == "MDTM":
@@ -555,6 +556,7 @@ def add_options(parser):
     parser.add_argument("--cuts", type=int, default=1)
     parser.add_argument("--rest-stream", action="store_true")
     parser.add_argument("--refuse-rest", action="store_true")
+    parser.add_argument("--ignore-rest", action="store_true")
     parser.add_argument("--no-size", action="store_true")
 
 
