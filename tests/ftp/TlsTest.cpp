@@ -363,18 +363,30 @@ TEST(TlsCertificateTest, NameWithEmbeddedNulIsNoMatchForTheNameBeforeIt)
     EXPECT_EQ(outcome.text.find('\0'), std::string::npos);
 }
 
+// The scripted server speaking real TLS with the test certificate, and a connection to it that
+// requires TLS and trusts that certificate.
+RogueServer TlsRogueServer(const std::string& scenario, std::vector<std::string> options = {})
+{
+    const TestCertificate& certificate = ServerCertificateFile();
+    options.insert(options.end(), {"--tls-cert", certificate.CertificateFile().string(), "--tls-key",
+                                   certificate.KeyFile().string()});
+    return RogueServer(scenario, options);
+}
+
+ConnectOutcome ConnectTrustingTheTestCertificate(RecordingSession& session, const RogueServer& server)
+{
+    session.SetTimeout(kTestTimeout);
+    return TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser, RogueServer::kPassword, true,
+                      Trusting(ConnectionSecurity::RequireTls, ServerCertificateFile().Sha256()));
+}
+
 // A server (or anyone on the path) that ends a protected data connection without TLS's closing
 // alert may have cut the file: that is a failed copy even when the server then says 226.
 TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSuccess)
 {
-    const TestCertificate& certificate = ServerCertificateFile();
-    RogueServer server("tls-truncated-data", {"--tls-cert", certificate.CertificateFile().string(), "--tls-key",
-                                              certificate.KeyFile().string()});
+    RogueServer server = TlsRogueServer("tls-truncated-data");
     RecordingSession session;
-    session.SetTimeout(kTestTimeout);
-    ConnectOutcome outcome = TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser,
-                                        RogueServer::kPassword, true,
-                                        Trusting(ConnectionSecurity::RequireTls, certificate.Sha256()));
+    ConnectOutcome outcome = ConnectTrustingTheTestCertificate(session, server);
     ASSERT_TRUE(outcome.connection) << outcome.text;
     EXPECT_TRUE(outcome.connection->IsEncrypted());
 
@@ -400,14 +412,9 @@ TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSucces
 // 426) continues over a new encrypted connection, both ways.
 TEST(TlsResumeTest, ACutFileContinuesOverANewEncryptedConnection)
 {
-    const TestCertificate& certificate = ServerCertificateFile();
-    RogueServer server("cut-data", {"--tls-cert", certificate.CertificateFile().string(), "--tls-key",
-                                    certificate.KeyFile().string(), "--cuts", "2", "--rest-stream"});
+    RogueServer server = TlsRogueServer("cut-data", {"--cuts", "2", "--rest-stream"});
     RecordingSession session;
-    session.SetTimeout(kTestTimeout);
-    ConnectOutcome outcome = TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser,
-                                        RogueServer::kPassword, true,
-                                        Trusting(ConnectionSecurity::RequireTls, certificate.Sha256()));
+    ConnectOutcome outcome = ConnectTrustingTheTestCertificate(session, server);
     ASSERT_TRUE(outcome.connection) << outcome.text;
     const std::string content = RogueServer::FileContent();
 

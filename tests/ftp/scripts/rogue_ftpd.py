@@ -209,6 +209,13 @@ class Session(scripted_ftpd.Session):
             data = self.tls.wrap_socket(data, server_side=True)
         return data
 
+    def complete_data(self, data):
+        """Ends a data connection cleanly (TLS: with the closing alert), then 226."""
+        if self.tls is not None:
+            data = data.unwrap()
+        data.close()
+        self.reply("226 Transfer complete.")
+
     def drop_control(self):
         self.control.shutdown(socket.SHUT_RDWR)
         self.control.close()
@@ -222,10 +229,7 @@ class Session(scripted_ftpd.Session):
             return
         data.sendall(content[start:cut])
         if cut is None:
-            if self.tls is not None:
-                data = data.unwrap()
-            data.close()
-            self.reply("226 Transfer complete.")
+            self.complete_data(data)
             return
         if self.scenario == "cut-control":
             self.drop_control()
@@ -266,10 +270,7 @@ class Session(scripted_ftpd.Session):
         with open(os.path.join(os.path.dirname(self.args.log), "stored.bin"), "wb") as stored:
             stored.write(content)
         if cut is None:
-            if self.tls is not None:
-                data = data.unwrap()
-            data.close()
-            self.reply("226 Transfer complete.")
+            self.complete_data(data)
             return
         # A reset, as a router that forgets the connection would leave it.
         data.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
@@ -360,10 +361,7 @@ class Session(scripted_ftpd.Session):
             if data is None:
                 return
             data.sendall(NORMAL_LISTING + self.stored_listing())
-            if self.tls is not None:
-                data = data.unwrap()
-            data.close()
-            self.reply("226 Transfer complete.")
+            self.complete_data(data)
         else:
             self.send_over_data(NORMAL_LISTING + self.stored_listing())
 
