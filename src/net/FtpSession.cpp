@@ -54,9 +54,10 @@ void CFtpSession::OnStatusCallback(DWORD_PTR /*context*/, std::uint32_t internet
                                    std::uint32_t statusInformationLength)
 {
     std::string& log = SessionLog();
-    // The library's own notices (lines of a listing it could not read) carry their whole text
-    // as information: a folder that looks short must not be short without a word in the log.
-    if (internetStatus == INTERNET_STATUS_LISTING_LINES_SKIPPED && statusInformation != nullptr) {
+    // The library's own notices carry their whole text as information: a folder that looks
+    // short must not be short without a word in the log, nor a file copied in pieces.
+    if ((internetStatus == INTERNET_STATUS_LISTING_LINES_SKIPPED || internetStatus == INTERNET_STATUS_TRANSFER_RESUMED)
+        && statusInformation != nullptr) {
         const std::string notice(static_cast<const char*>(statusInformation), statusInformationLength);
         log += notice;
         log += kLineEnd;

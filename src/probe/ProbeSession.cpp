@@ -49,6 +49,7 @@ const char* StatusName(std::uint32_t internetStatus)
     case INTERNET_STATUS_HANDLE_CLOSING: return "HANDLE_CLOSING";
     case INTERNET_STATUS_REQUEST_COMPLETE: return "REQUEST_COMPLETE";
     case INTERNET_STATUS_LISTING_LINES_SKIPPED: return "LISTING_LINES_SKIPPED";
+    case INTERNET_STATUS_TRANSFER_RESUMED: return "TRANSFER_RESUMED";
     default: return "UNKNOWN";
     }
 }

@@ -5,10 +5,14 @@
 #include "ftp/support/PyftpdlibServer.h"
 #include "ftp/support/RogueServer.h"
 #include "ftp/support/ServerTest.h"
+#include "platform/inet/FtpClient.h"
 #include "platform/inet/FtpFileFind.h"
 #include "platform/inet/InternetException.h"
 
 #include <gmock/gmock.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <fstream>
@@ -80,6 +84,27 @@ TEST_P(ConnectTest, ReportsConnectStepsInOrder)
     EXPECT_EQ(all[static_cast<std::size_t>(FirstIndexOf(session, INTERNET_STATUS_RESOLVING_NAME))].info, "127.0.0.1");
     EXPECT_THAT(all[static_cast<std::size_t>(FirstIndexOf(session, INTERNET_STATUS_NAME_RESOLVED))].info,
                 HasSubstr("127.0.0.1"));
+}
+
+// A router that forgets quiet connections must not cut the control connection while a long
+// transfer runs on the data connection: keep-alive probes start after a minute of silence.
+TEST_P(ConnectTest, ControlConnectionKeepsItselfAlive)
+{
+    const int socket = Connection().Client().Control()->PollHandle();
+    auto option = [socket](int level, int name) {
+        int value = -1;
+        socklen_t length = sizeof value;
+        EXPECT_EQ(::getsockopt(socket, level, name, &value, &length), 0) << name;
+        return value;
+    };
+    EXPECT_EQ(option(SOL_SOCKET, SO_KEEPALIVE), 1);
+    EXPECT_EQ(option(IPPROTO_TCP, TCP_KEEPIDLE), 60);
+    const int interval = option(IPPROTO_TCP, TCP_KEEPINTVL);
+    const int probes = option(IPPROTO_TCP, TCP_KEEPCNT);
+    EXPECT_GT(interval, 0);
+    EXPECT_GT(probes, 0);
+    // A dead peer is found within a few minutes, not the system's default of over two hours.
+    EXPECT_LE(60 + interval * probes, 300);
 }
 
 TEST_P(ConnectTest, NeverPassesThePasswordToNotifications)

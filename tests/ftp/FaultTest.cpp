@@ -9,8 +9,12 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 using testing::AnyOf;
 using testing::Eq;
@@ -199,4 +203,126 @@ TEST_F(FaultTest, ReportsDownloadShorterThanAnnouncedSize)
     StartServer("short-data");
     auto connection = Connect();
     EXPECT_NE(FaultCode([&] { Download(*connection); }), 0u);
+}
+
+// Connections that drop in the middle of a binary file: the file continues over a new
+// connection from the byte the server has, at most twice; otherwise it fails as any cut file.
+namespace {
+
+struct DropCase {
+    const char* name;
+    const char* scenario;
+    std::vector<std::string> options;
+    bool upload;
+    const char* path;
+    bool ascii;
+    // What the server is asked for, counted over every session ("REST 104857", "APPE").
+    std::vector<std::pair<std::string, int>> commands;
+    bool copied;
+    // The session log's notices, in order.
+    std::vector<std::string> notices;
+};
+
+// 40% of the server's 256 KiB file, then 20% further on for each later cut.
+const std::string kFirstCut = std::to_string(RogueServer::kFileSize * 40 / 100);
+const std::string kSecondCut = std::to_string(RogueServer::kFileSize * 60 / 100);
+
+std::string Resumed(const std::string& where, const std::string& offset, int attempt)
+{
+    return "Connection lost " + where + "; resuming from byte " + offset + " (attempt " + std::to_string(attempt)
+           + " of 2)";
+}
+
+std::string UploadResumed(const std::string& sent, const std::string& offset, int attempt)
+{
+    return Resumed("after " + sent + " bytes sent of /up.bin, of which the server kept " + offset, offset, attempt);
+}
+
+const std::string kWholeFile = std::to_string(RogueServer::kFileSize);
+
+const DropCase kDropCases[] = {
+    {"download cut once", "cut-data", {}, false, "/file.bin", false,
+     {{"REST " + kFirstCut, 1}, {"RETR", 2}, {"CONNECT", 2}}, true,
+     {Resumed("at 40% of /file.bin", kFirstCut, 1)}},
+    {"download cut three times", "cut-data", {"--cuts", "3"}, false, "/file.bin", false,
+     {{"REST " + kFirstCut, 1}, {"REST " + kSecondCut, 1}, {"RETR", 3}, {"CONNECT", 3}}, false,
+     {Resumed("at 40% of /file.bin", kFirstCut, 1), Resumed("at 60% of /file.bin", kSecondCut, 2)}},
+    {"download whose server refuses REST", "cut-data", {"--refuse-rest"}, false, "/file.bin", false,
+     {{"REST", 1}, {"RETR", 1}}, false, {}},
+    // The file would arrive with its first 40% twice: the sizes do not add up, so it fails.
+    {"download whose server accepts REST but starts again at 0", "cut-data", {"--ignore-rest"}, false, "/file.bin",
+     false, {{"REST " + kFirstCut, 1}, {"RETR", 2}}, false, {Resumed("at 40% of /file.bin", kFirstCut, 1)}},
+    {"ASCII download", "cut-data", {}, false, "/text.txt", true, {{"REST", 0}, {"RETR", 1}, {"CONNECT", 1}}, false, {}},
+    {"download of a server without SIZE", "cut-data", {"--no-size"}, false, "/file.bin", false,
+     {{"REST " + kFirstCut, 1}, {"LIST", 1}, {"RETR", 2}}, true,
+     {Resumed("at 40% of /file.bin", kFirstCut, 1)}},
+    {"download whose control connection drops", "cut-control", {}, false, "/file.bin", false,
+     {{"REST " + kFirstCut, 1}, {"RETR", 2}, {"CONNECT", 2}}, true,
+     {Resumed("at 40% of /file.bin", kFirstCut, 1)}},
+    {"upload cut once, server without REST STREAM", "cut-data", {}, true, "/up.bin", false,
+     {{"REST", 0}, {"STOR", 1}, {"APPE /up.bin", 1}, {"SIZE /up.bin", 2}}, true,
+     {UploadResumed(kWholeFile, kFirstCut, 1)}},
+    {"upload cut once, server with REST STREAM", "cut-data", {"--rest-stream"}, true, "/up.bin", false,
+     {{"REST " + kFirstCut, 1}, {"STOR /up.bin", 2}, {"APPE", 0}}, true,
+     {UploadResumed(kWholeFile, kFirstCut, 1)}},
+    {"upload cut three times", "cut-data", {"--cuts", "3", "--rest-stream"}, true, "/up.bin", false,
+     {{"REST " + kFirstCut, 1}, {"REST " + kSecondCut, 1}, {"STOR", 3}}, false,
+     {UploadResumed(kWholeFile, kFirstCut, 1), UploadResumed(kWholeFile, kSecondCut, 2)}},
+    {"upload whose control connection drops, size from the listing", "cut-control", {"--no-size"}, true, "/up.bin",
+     false, {{"APPE /up.bin", 1}, {"LIST", 2}}, true, {UploadResumed(kWholeFile, kFirstCut, 1)}},
+};
+
+std::vector<std::string> ResumeNotices(const RecordingSession& session)
+{
+    std::vector<std::string> notices;
+    for (const StatusNotification& notification : session.Notifications()) {
+        if (notification.status == INTERNET_STATUS_TRANSFER_RESUMED)
+            notices.push_back(notification.info);
+    }
+    return notices;
+}
+
+} // namespace
+
+TEST_F(FaultTest, BinaryTransfersContinueAfterADroppedConnectionAtMostTwice)
+{
+    for (const DropCase& drop : kDropCases) {
+        SCOPED_TRACE(drop.name);
+        m_rogue = std::make_unique<RogueServer>(drop.scenario, drop.options);
+        m_session.SetTimeout(kShortTimeout);
+        m_session.ClearNotifications();
+        auto connection = Connect();
+        const std::uint32_t type = drop.ascii ? FTP_TRANSFER_TYPE_ASCII : FTP_TRANSFER_TYPE_BINARY;
+        const auto start = Clock::now();
+        std::string received;
+        std::uint32_t code = 0;
+        try {
+            if (drop.upload) {
+                std::unique_ptr<CInternetFile> file(connection->OpenFile(drop.path, GENERIC_WRITE, type));
+                const std::string content = RogueServer::FileContent();
+                for (std::size_t at = 0; at < content.size(); at += 10240) {
+                    const std::size_t count = std::min<std::size_t>(10240, content.size() - at);
+                    file->Write(content.data() + at, static_cast<std::uint32_t>(count));
+                }
+                file->Close();
+            } else {
+                std::unique_ptr<CInternetFile> file(connection->OpenFile(drop.path, GENERIC_READ, type));
+                char block[10240];
+                while (std::uint32_t got = file->Read(block, sizeof block))
+                    received.append(block, got);
+                file->Close();
+            }
+        } catch (const CInternetException& error) {
+            code = error.m_dwError;
+        }
+        EXPECT_LT(Clock::now() - start, 3 * kNoHangLimit);
+        EXPECT_EQ(code == 0, drop.copied) << "error " << code;
+        if (drop.copied) {
+            const std::string& arrived = drop.upload ? m_rogue->StoredBytes() : received;
+            EXPECT_TRUE(arrived == RogueServer::FileContent()) << arrived.size() << " bytes";
+        }
+        for (const auto& [command, count] : drop.commands)
+            EXPECT_EQ(m_rogue->CountCommands(command), count) << command;
+        EXPECT_EQ(ResumeNotices(m_session), drop.notices);
+    }
 }

@@ -1,15 +1,20 @@
 // The transfer engine against real servers in every direction, and against servers that fail
 // in the middle of a file: every byte arrives, or the file reads as failed.
 
+#include "ftp/support/ConnectionKiller.h"
 #include "ftp/support/RogueServer.h"
 #include "ftp/support/ServerTest.h"
 #include "net/FileTransfer.h"
+#include "net/FtpSession.h"
+#include "platform/inet/InternetException.h"
+#include "platform/inet/InternetFile.h"
 #include "platform/localfs/DriveMap.h"
 #include "platform/ui/MessageBox.h"
 #include "profiles/HostProfile.h"
 #include "unit/net/CopyTestFiles.h"
 #include "unit/net/RecordingProgress.h"
 
+#include <gmock/gmock.h>
 #include <wx/defs.h>
 
 #include <algorithm>
@@ -219,6 +224,59 @@ TEST_P(FileTransferTest, CancelInTheSecondBlockOfADownloadKeepsTwoBlocks)
     EXPECT_EQ(fs::file_size(m_local.Folder() / "whole.bin"), 10U * 10240);
 }
 
+// A real server whose data connection is cut part way, once each way (passive mode: the cut
+// is of the connection to the server's data port): the file continues from the byte where it
+// stopped, and arrives whole.
+TEST_P(FileTransferTest, AFileContinuesWhenItsDataConnectionIsCut)
+{
+    if (!GetParam().passive || !CanKillConnections())
+        GTEST_SKIP() << "needs passive mode and root (ss -K)";
+    // Larger than the socket buffers of both sides together, so that the server is still
+    // sending when the download is cut.
+    constexpr std::size_t kSize = 40 * 1024 * 1024;
+    constexpr std::size_t kCutAt = kSize * 40 / 100;
+    const std::string content = RandomBytes(kSize, 7);
+    Server().WriteFile(Local("cut.bin"), content);
+    CFtpConnection& connection = Connection();
+    std::vector<char> block(1024 * 1024);
+
+    std::string received;
+    int killed = 0;
+    {
+        std::unique_ptr<CInternetFile> file(connection.OpenFile(Remote("cut.bin")));
+        while (std::uint32_t got = file->Read(block.data(), static_cast<std::uint32_t>(block.size()))) {
+            received.append(block.data(), got);
+            if (killed == 0 && received.size() >= kCutAt)
+                killed = KillConnectionsExcept(Server().Port());
+        }
+        file->Close();
+    }
+    EXPECT_EQ(killed, 1);
+    EXPECT_TRUE(received == content) << received.size() << " bytes";
+
+    killed = 0;
+    {
+        std::unique_ptr<CInternetFile> file(connection.OpenFile(Remote("cut-up.bin"), GENERIC_WRITE));
+        for (std::size_t at = 0; at < content.size(); at += block.size()) {
+            file->Write(content.data() + at, static_cast<std::uint32_t>(std::min(block.size(), content.size() - at)));
+            if (killed == 0 && at >= kCutAt)
+                killed = KillConnectionsExcept(Server().Port());
+        }
+        file->Close();
+    }
+    EXPECT_EQ(killed, 1);
+    EXPECT_TRUE(Server().ReadFile(Local("cut-up.bin")) == content);
+
+    int resumed = 0;
+    for (const StatusNotification& notification : Session().Notifications()) {
+        if (notification.status == INTERNET_STATUS_TRANSFER_RESUMED) {
+            EXPECT_THAT(notification.info, testing::HasSubstr("(attempt 1 of 2)"));
+            ++resumed;
+        }
+    }
+    EXPECT_EQ(resumed, 2);
+}
+
 // One server to the other, each on its own connection.
 TEST(FileTransferBetweenHostsTest, CopiesFromOneServerToTheOther)
 {
@@ -335,5 +393,57 @@ TEST_F(FileTransferFaultTest, AsciiConvertsLineEndsAndBinaryDoesNot)
             EXPECT_EQ(m_rogue->StoredBytes(), "one\ntwo\n");
         }
         EXPECT_GE(m_rogue->CountCommands(type == 1 ? "TYPE A" : "TYPE I"), 1) << type;
+    }
+}
+
+// The engine's copies over a connection that drops at 40% of the file: once, the copy goes on
+// from there (through the hidden temporary name when it replaces a file) and the session log
+// says so; three times, it fails and the old file stays on either side.
+TEST_F(FileTransferFaultTest, ACopyContinuesAfterOneDropAndFailsAfterThree)
+{
+    ScopedMessageBoxAnswerer yes([](const std::string&, long) { return wxYES; });
+    const std::string content = RogueServer::FileContent();
+    const std::string firstCut = std::to_string(RogueServer::kFileSize * 40 / 100);
+    struct Case {
+        bool upload;
+        const char* cuts;
+        CopyResult result;
+    };
+    // Every copy replaces a file: a whole one reads as Replaced.
+    for (const Case& drop : {Case{false, "1", Replaced}, Case{false, "3", CopyFailed}, Case{true, "1", Replaced},
+                             Case{true, "3", CopyFailed}}) {
+        SCOPED_TRACE(std::string(drop.upload ? "upload" : "download") + ", cut " + drop.cuts + " times");
+        m_rogue = std::make_unique<RogueServer>("cut-data", std::vector<std::string>{"--cuts", drop.cuts, "--rest-stream"});
+        CFtpSession session(CFtpSession::kTransferContext);
+        session.EnableStatusCallback(true);
+        session.SetTimeout(kTestTimeout);
+        ConnectionPtr connection(session.GetFtpConnection("127.0.0.1", RogueServer::kUser, RogueServer::kPassword,
+                                                          m_rogue->Port(), true));
+        SessionLog().clear();
+        m_local.Write("file.bin", "the user's old file");
+        m_local.Write("up.bin", content);
+        CopyResult result = CopyFailed;
+        std::string error;
+        {
+            CFileTransfer transfer(drop.upload ? nullptr : connection.get(), drop.upload ? connection.get() : nullptr);
+            result = drop.upload ? transfer.CopyFile("C:/up.bin", "/file.bin") : transfer.CopyFile("/file.bin", "C:/file.bin");
+            error = transfer.GetLastError();
+            transfer.Finish();
+        }
+        EXPECT_EQ(result, drop.result) << error << "\n" << SessionLog();
+        EXPECT_THAT(SessionLog(), testing::HasSubstr("resuming from byte " + firstCut + " (attempt 1 of 2)"));
+        EXPECT_EQ(HiddenFiles(m_local.Folder()), 0);
+        if (!drop.upload) {
+            EXPECT_TRUE(ReadAll(m_local.Folder() / "file.bin") == (result == Replaced ? content : "the user's old file"));
+            continue;
+        }
+        // The upload went to the temporary name, and continued there.
+        EXPECT_EQ(Count("REST " + firstCut), 1);
+        EXPECT_EQ(Count("STOR /.ferrix-"), drop.result == Replaced ? 2 : 3);
+        EXPECT_EQ(Count("RNTO /file.bin"), drop.result == Replaced ? 1 : 0);
+        if (drop.result == Replaced)
+            EXPECT_TRUE(m_rogue->StoredBytes() == content);
+        else
+            EXPECT_GE(Count("DELE /.ferrix-"), 1);
     }
 }

@@ -355,18 +355,30 @@ TEST(TlsCertificateTest, NameWithEmbeddedNulIsNoMatchForTheNameBeforeIt)
     EXPECT_EQ(outcome.text.find('\0'), std::string::npos);
 }
 
+// The scripted server speaking real TLS with the test certificate, and a connection to it that
+// requires TLS and trusts that certificate.
+RogueServer TlsRogueServer(const std::string& scenario, std::vector<std::string> options = {})
+{
+    const TestCertificate& certificate = ServerCertificateFile();
+    options.insert(options.end(), {"--tls-cert", certificate.CertificateFile().string(), "--tls-key",
+                                   certificate.KeyFile().string()});
+    return RogueServer(scenario, options);
+}
+
+ConnectOutcome ConnectTrustingTheTestCertificate(RecordingSession& session, const RogueServer& server)
+{
+    session.SetTimeout(kTestTimeout);
+    return TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser, RogueServer::kPassword, true,
+                      Trusting(ConnectionSecurity::RequireTls, ServerCertificateFile().Sha256()));
+}
+
 // A server (or anyone on the path) that ends a protected data connection without TLS's closing
 // alert may have cut the file: that is a failed copy even when the server then says 226.
 TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSuccess)
 {
-    const TestCertificate& certificate = ServerCertificateFile();
-    RogueServer server("tls-truncated-data", {"--tls-cert", certificate.CertificateFile().string(), "--tls-key",
-                                              certificate.KeyFile().string()});
+    RogueServer server = TlsRogueServer("tls-truncated-data");
     RecordingSession session;
-    session.SetTimeout(kTestTimeout);
-    ConnectOutcome outcome = TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser,
-                                        RogueServer::kPassword, true,
-                                        Trusting(ConnectionSecurity::RequireTls, certificate.Sha256()));
+    ConnectOutcome outcome = ConnectTrustingTheTestCertificate(session, server);
     ASSERT_TRUE(outcome.connection) << outcome.text;
     EXPECT_TRUE(outcome.connection->IsEncrypted());
 
@@ -416,6 +428,37 @@ TEST(TlsTruncationTest, FailedDataHandshakeShowsTheServersReasonAndKeepsTheConne
     EXPECT_TRUE(outcome.connection->GetCurrentDirectory(directory));
     EXPECT_EQ(directory, "/sub");
     EXPECT_EQ(server.CountCommands("AUTH"), 1) << "no reconnect";
+}
+
+// A protected file cut part way (the data connection ends without TLS's closing alert, then
+// 426) continues over a new encrypted connection, both ways.
+TEST(TlsResumeTest, ACutFileContinuesOverANewEncryptedConnection)
+{
+    RogueServer server = TlsRogueServer("cut-data", {"--cuts", "2", "--rest-stream"});
+    RecordingSession session;
+    ConnectOutcome outcome = ConnectTrustingTheTestCertificate(session, server);
+    ASSERT_TRUE(outcome.connection) << outcome.text;
+    const std::string content = RogueServer::FileContent();
+
+    std::string received;
+    {
+        std::unique_ptr<CInternetFile> file(outcome.connection->OpenFile("/file.bin", GENERIC_READ));
+        char block[8192];
+        while (std::uint32_t got = file->Read(block, sizeof block))
+            received.append(block, got);
+        file->Close();
+    }
+    EXPECT_TRUE(received == content) << received.size() << " bytes";
+    {
+        std::unique_ptr<CInternetFile> file(outcome.connection->OpenFile("/up.bin", GENERIC_WRITE));
+        file->Write(content.data(), static_cast<std::uint32_t>(content.size()));
+        file->Close();
+    }
+    EXPECT_TRUE(server.StoredBytes() == content);
+    EXPECT_TRUE(outcome.connection->IsEncrypted());
+    EXPECT_EQ(server.CountCommands("AUTH TLS"), 3);
+    EXPECT_EQ(server.CountCommands("REST " + std::to_string(RogueServer::kFileSize * 40 / 100)), 1);
+    EXPECT_EQ(server.CountCommands("REST " + std::to_string(RogueServer::kFileSize * 60 / 100)), 1);
 }
 
 // The probe for scripts: --tls with a fingerprint as people paste it; without one, the

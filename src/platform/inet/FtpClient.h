@@ -38,6 +38,13 @@ struct FtpServerLogin {
 
 enum class TransferDirection { Download, Upload };
 
+// A data connection opened for a transfer command, with the server's reply to that command.
+struct DataChannel {
+    std::unique_ptr<ByteStream> stream;
+    FtpReply opening;                     // the 1xx, or the final reply when the server sent no 1xx
+    std::optional<FtpReply> finalReply;   // set when the server already said the transfer ended
+};
+
 class FtpClient {
 public:
     using TimeoutSource = std::function<std::chrono::milliseconds()>;
@@ -86,6 +93,18 @@ public:
     // A server reply text made safe to show: the password never appears in it.
     std::string Scrub(std::string text) const;
 
+    // For FtpTransfer, to continue a binary file after a connection dropped; in
+    // FtpClientResume.cpp. They bypass the one-request rule: the file holds the connection.
+    // A new control connection: the same login, the same security, the same data-connection mode.
+    void Reconnect();
+    // The size of `path` on the server in bytes: SIZE where the server has it, else its
+    // listing; nullopt when neither says.
+    std::optional<std::uint64_t> StoredSize(const std::string& path);
+    // Starts the transfer of `path` again at byte `offset`, in binary: REST (which the server
+    // must accept) and RETR for a download; for an upload REST and STOR where the server
+    // announces REST STREAM, else APPE (then `offset` must be the size the server holds).
+    DataChannel RestartTransfer(const std::string& path, TransferDirection direction, std::uint64_t offset);
+
 private:
     // The protocol flow, in FtpClient.cpp.
     // Runs one request of the caller's; see the comment at the top for when it runs twice.
@@ -126,6 +145,9 @@ private:
     std::unique_ptr<FtpTransfer> StartTransfer(std::string_view verb, std::string_view argument, bool hasEffect,
                                                TransferDirection direction, bool ascii,
                                                std::optional<std::uint64_t> expectedSize);
+    // The data connection and the transfer command, with REST `restartAt` just before it.
+    DataChannel OpenDataChannel(std::string_view verb, std::string_view argument, bool hasEffect,
+                                std::optional<std::uint64_t> restartAt);
     std::uint16_t RequestPassivePort();
     std::unique_ptr<TcpListener> OfferActivePort();
     std::optional<std::uint64_t> RemoteSize(const std::string& path);

@@ -15,6 +15,7 @@ namespace {
 constexpr int kEpsvOk = 229;
 constexpr int kPasvOk = 227;
 constexpr int kSizeOk = 213;
+constexpr int kRestartAccepted = 350;
 
 std::optional<std::uint64_t> ParseSize(std::string_view text)
 {
@@ -54,6 +55,9 @@ std::unique_ptr<FtpTransfer> FtpClient::OpenFile(const std::string& path, Transf
             expected = RemoteSize(path);
         const bool upload = direction == TransferDirection::Upload;
         transfer = StartTransfer(upload ? "STOR" : "RETR", path, upload, direction, ascii, expected);
+        // Offsets of an ASCII file differ on the two sides: only a binary one can continue.
+        if (!ascii)
+            transfer->AllowResume(path);
     });
     return transfer;
 }
@@ -72,6 +76,16 @@ std::unique_ptr<FtpTransfer> FtpClient::StartTransfer(std::string_view verb, std
                                                       TransferDirection direction, bool ascii,
                                                       std::optional<std::uint64_t> expectedSize)
 {
+    DataChannel channel = OpenDataChannel(verb, argument, hasEffect, std::nullopt);
+    if (!expectedSize && direction == TransferDirection::Download && !ascii)
+        expectedSize = SizeFromOpeningReply(channel.opening);
+    return std::make_unique<FtpTransfer>(*this, std::move(channel.stream), direction, ascii, expectedSize,
+                                         std::move(channel.finalReply));
+}
+
+DataChannel FtpClient::OpenDataChannel(std::string_view verb, std::string_view argument, bool hasEffect,
+                                       std::optional<std::uint64_t> restartAt)
+{
     std::unique_ptr<ByteStream> data;
     std::unique_ptr<TcpListener> listener;
     if (m_passive) {
@@ -85,6 +99,14 @@ std::unique_ptr<FtpTransfer> FtpClient::StartTransfer(std::string_view verb, std
         listener = OfferActivePort();
     }
 
+    // REST goes right before the transfer command: a server may forget it over anything else.
+    if (restartAt) {
+        FtpReply rest = Command("REST", std::to_string(*restartAt));
+        if (rest.code != kRestartAccepted)
+            throw CInternetException(ERROR_INTERNET_EXTENDED_ERROR,
+                                     "The server cannot continue a file where it stopped (REST answered: "
+                                         + Scrub(rest.Text()) + ")");
+    }
     FtpReply reply = Command(verb, argument, hasEffect);
     if (!reply.IsPreliminary() && !reply.IsSuccess())
         throw TransferRefused(reply.code, Scrub(reply.Text()));
@@ -102,9 +124,7 @@ std::unique_ptr<FtpTransfer> FtpClient::StartTransfer(std::string_view verb, std
     }
     if (m_dataProtected)
         data = SecureData(std::move(data), !finalReply);
-    if (!expectedSize && direction == TransferDirection::Download && !ascii)
-        expectedSize = SizeFromOpeningReply(reply);
-    return std::make_unique<FtpTransfer>(*this, std::move(data), direction, ascii, expectedSize, std::move(finalReply));
+    return {std::move(data), std::move(reply), std::move(finalReply)};
 }
 
 std::uint16_t FtpClient::RequestPassivePort()

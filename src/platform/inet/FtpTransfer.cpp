@@ -22,6 +22,21 @@ bool IsConnectionGone(const CInternetException& error)
 
 }  // namespace
 
+template <typename Step>
+void FtpTransfer::Resumable(Step&& step)
+{
+    for (;;) {
+        try {
+            step();
+            return;
+        } catch (const CInternetException& error) {
+            if (!MayResumeAfter(error))
+                throw;
+            Resume(error);
+        }
+    }
+}
+
 FtpTransfer::FtpTransfer(FtpClient& client, std::unique_ptr<ByteStream> data, TransferDirection direction, bool ascii,
                          std::optional<std::uint64_t> expectedSize, std::optional<FtpReply> finalReply)
     : m_client(client), m_data(std::move(data)), m_direction(direction), m_ascii(ascii),
@@ -158,6 +173,11 @@ void FtpTransfer::CheckComplete()
         FailWith(ERROR_INTERNET_CONNECTION_ABORTED,
                  "The data connection closed after " + std::to_string(m_wireBytes) + " of "
                      + std::to_string(*m_expectedSize) + " bytes");
+    // Pieces from more than one connection must add up to the file exactly. (A file that grew
+    // while one connection read it is left as it was read.)
+    if (m_resumes > 0 && m_expectedSize && m_wireBytes != *m_expectedSize)
+        FailWith(ERROR_INTERNET_EXTENDED_ERROR, "The server sent " + std::to_string(m_wireBytes)
+                                                    + " bytes of a file of " + std::to_string(*m_expectedSize));
     m_state = State::Finished;
 }
 
@@ -170,11 +190,17 @@ std::size_t FtpTransfer::Read(char* buffer, std::size_t count)
     if (m_state == State::Finished || count == 0)
         return 0;
     while (m_bufferStart >= m_bufferEnd) {
-        if (m_dataEnded) {
-            CheckComplete();
+        bool complete = false;
+        Resumable([&] {
+            if (m_dataEnded) {
+                CheckComplete();
+                complete = true;
+            } else {
+                FillBuffer();
+            }
+        });
+        if (complete)
             return 0;
-        }
-        FillBuffer();
     }
     const std::size_t n = std::min(count, m_bufferEnd - m_bufferStart);
     std::memcpy(buffer, m_buffer.data() + m_bufferStart, n);
@@ -200,14 +226,44 @@ void FtpTransfer::Flush()
 {
     if (m_direction != TransferDirection::Upload || m_state != State::Open || m_buffer.empty())
         return;
+    Resumable([&] { SendBuffer(); });
+}
+
+void FtpTransfer::SendBuffer()
+{
+    if (m_buffer.empty())
+        return;
+    std::optional<CInternetException> failure;
     try {
         m_data->SendAll(m_buffer, m_client.Timeout());
     } catch (const CInternetException& error) {
-        m_buffer.clear();
-        FailAfterDataError(error);
+        failure = error;
     }
+    // Sent or not, the bytes count as given to the connection: after a drop, the size the
+    // server kept says where to go on, and the kept chunks hold what to send again.
     m_wireBytes += m_buffer.size();
-    m_buffer.clear();
+    if (m_path.empty())
+        m_buffer.clear();
+    else
+        KeepForResend(std::move(m_buffer));
+    if (failure)
+        FailAfterDataError(*failure);
+}
+
+void FtpTransfer::KeepForResend(std::string&& chunk)
+{
+    m_keptBytes += chunk.size();
+    m_kept.push_back(std::move(chunk));
+    std::string recycled;
+    while (m_kept.size() > 1 && m_keptBytes - m_kept.front().size() >= kMaxResendBytes) {
+        m_keptFrom += m_kept.front().size();
+        m_keptBytes -= m_kept.front().size();
+        recycled = std::move(m_kept.front());
+        m_kept.pop_front();
+    }
+    recycled.clear();
+    m_buffer = std::move(recycled);
+    m_buffer.reserve(kSendChunkBytes + kSendChunkBytes / 8);
 }
 
 void FtpTransfer::Finish()
@@ -216,15 +272,19 @@ void FtpTransfer::Finish()
     if (m_state != State::Open)
         return;
     if (m_direction == TransferDirection::Upload) {
-        Flush();
-        // In stream mode the end of the data connection is the end of the file.
-        m_data->EndOfData(m_client.Timeout());
-        m_data.reset();
-        m_dataEnded = true;
-        if (!m_finalReply)
-            ReceiveFinalReply();
-        if (!m_finalReply->IsSuccess())
-            FailWith(ERROR_INTERNET_EXTENDED_ERROR, m_finalReply->Text());
+        Resumable([&] {
+            SendBuffer();
+            // In stream mode the end of the data connection is the end of the file.
+            m_data->EndOfData(m_client.Timeout());
+            m_data.reset();
+            m_dataEnded = true;
+            if (!m_finalReply)
+                ReceiveFinalReply();
+            if (!m_finalReply->IsSuccess())
+                FailWith(ERROR_INTERNET_EXTENDED_ERROR, m_finalReply->Text());
+        });
+        if (m_resumes > 0)
+            CheckStoredSize();
         m_state = State::Finished;
         return;
     }

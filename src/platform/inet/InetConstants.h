@@ -52,6 +52,10 @@ constexpr std::uint32_t INTERNET_STATUS_REQUEST_COMPLETE = 100;
 // The program's own: a listing held lines that could not be read. The information is a line
 // of text for the session log, saying how many and quoting the first.
 constexpr std::uint32_t INTERNET_STATUS_LISTING_LINES_SKIPPED = 1000;
+// The program's own: a file transfer lost its connection and continues over a new one. The
+// information is a line of text for the session log: where it stopped, where it resumes, and
+// which attempt this is.
+constexpr std::uint32_t INTERNET_STATUS_TRANSFER_RESUMED = 1001;
 
 // Session and request flags.
 constexpr std::uint32_t INTERNET_OPEN_TYPE_PRECONFIG = 0;

@@ -17,6 +17,12 @@ namespace {
 // Large buffers keep a fast link busy while the program handles a block; mature clients ask
 // for this much on data connections.
 constexpr int kDataSocketBufferBytes = 4 * 1024 * 1024;
+// Keep-alive probes keep a router from forgetting a connection that sits quiet through a long
+// transfer (the control connection) or a slow server (a data connection), and find a peer that
+// is gone: the first probe after a minute of silence, then every 15 s, given up after 4.
+constexpr int kKeepAliveIdleSeconds = 60;
+constexpr int kKeepAliveIntervalSeconds = 15;
+constexpr int kKeepAliveProbes = 4;
 
 void MakeNonBlocking(int fd)
 {
@@ -29,9 +35,16 @@ void MakeNonBlocking(int fd)
 
 void TuneSocket(int fd, SocketRole role)
 {
+    int on = 1;
+    int idle = kKeepAliveIdleSeconds;
+    int interval = kKeepAliveIntervalSeconds;
+    int probes = kKeepAliveProbes;
+    ::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof(on));
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof(idle));
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof(interval));
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof(probes));
     if (role == SocketRole::Control) {
         // Commands are small and each waits for its reply; Nagle would only add delay.
-        int on = 1;
         ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof(on));
     } else {
         int size = kDataSocketBufferBytes;

@@ -41,6 +41,19 @@ Scenarios:
                        connection instead of its handshake and answers 522 with the reason
   (every other scenario answers AUTH with 500: a server without TLS)
 
+Connections that drop in the middle of a file (and a server that lets a client continue: REST
+then RETR, STOR or APPE; SIZE and LIST show the files stored so far, in every session):
+  cut-data             RETR and STOR/APPE: the data connection ends at 40% of the file, then
+                       426; each later cut 20% further on. RETR closes it cleanly (TLS: without
+                       the closing alert), STOR keeps exactly the bytes up to the cut and resets
+                       it; RETR of a .txt name sends TEXT_LINES
+  cut-control          as cut-data, but the control connection closes without a word; RETR
+                       keeps the data connection open and silent until the client lets go
+  Options: --cuts N (transfers that are cut, counted over all sessions; default 1),
+  --rest-stream (FEAT lists REST STREAM), --refuse-rest (REST answered 502), --ignore-rest
+  (REST answered 350, but every transfer starts at byte 0), --no-size (FEAT
+  lists no SIZE, which is refused), --tls-cert/--tls-key (explicit TLS, data connections too)
+
 Reply floods (endless, until the client goes):
   empty-line-flood     the reply to USER is "331-" followed by empty lines
   stray-flood          unasked "200" replies from the greeting on, one after the other
@@ -65,6 +78,7 @@ Failed listings:
 import os
 import socket
 import ssl
+import struct
 import sys
 import threading
 import time
@@ -77,6 +91,15 @@ FILE_SIZE = 256 * 1024
 FILE_DATA = bytes(i % 251 for i in range(FILE_SIZE))
 TEXT_DATA = b"line one\r\nline two\r\n"
 FOREVER = 3600
+
+TEXT_LINES = b"".join(b"line %05d of the text file\r\n" % i for i in range(2000))
+# Where the first cut falls, and how much further each later one.
+FIRST_CUT_PERCENT = 40
+NEXT_CUT_PERCENT = 20
+
+# What the cut scenarios share over all sessions: the cuts made so far and the files stored.
+_shared_lock = threading.Lock()
+_shared = {"cuts": 0, "files": {}}
 
 NORMAL_LISTING = (
     b"-rw-r--r--   1 0 0 %d Jan 01 12:00 file.bin\r\n" % FILE_SIZE
@@ -125,13 +148,17 @@ class Session(scripted_ftpd.Session):
         self.cwd_count = 0
         self.closed_port = closed_port()
         self.stored = {}
+        self.restart = 0
+        self.tls = None
 
     def logged_form(self, line):
         return scripted_ftpd.escape(line)
 
     def retrieve(self, name):
         s = self.scenario
-        if s == "retr-550":
+        if s.startswith("cut-"):
+            self.retrieve_with_cut(name)
+        elif s == "retr-550":
             self.reply("550 Failed to open file.")
         elif s == "drop-mid-transfer":
             self.reply(self.OPENING)
@@ -175,6 +202,100 @@ class Session(scripted_ftpd.Session):
             self.send_over_data(TEXT_DATA)
         else:
             self.send_over_data(FILE_DATA)
+
+    def take_cut(self, size, done):
+        """The byte where this transfer is cut, or None when it runs to its end."""
+        with _shared_lock:
+            if _shared["cuts"] >= self.args.cuts:
+                return None
+            percent = FIRST_CUT_PERCENT + NEXT_CUT_PERCENT * _shared["cuts"]
+            _shared["cuts"] += 1
+        return max(done, size * percent // 100)
+
+    def secured_data(self):
+        """The preliminary reply and the data connection, under TLS when the session speaks it."""
+        data = self.opened_data()
+        if data is not None and self.tls is not None:
+            data = self.tls.wrap_socket(data, server_side=True)
+        return data
+
+    def complete_data(self, data):
+        """Ends a data connection cleanly (TLS: with the closing alert), then 226."""
+        if self.tls is not None:
+            data = data.unwrap()
+        data.close()
+        self.reply("226 Transfer complete.")
+
+    def drop_control(self):
+        self.control.shutdown(socket.SHUT_RDWR)
+        self.control.close()
+
+    def retrieve_with_cut(self, name):
+        content = TEXT_LINES if name.endswith(".txt") else FILE_DATA
+        start, self.restart = self.restart, 0
+        cut = self.take_cut(len(content), start)
+        data = self.secured_data()
+        if data is None:
+            return
+        data.sendall(content[start:cut])
+        if cut is None:
+            self.complete_data(data)
+            return
+        if self.scenario == "cut-control":
+            self.drop_control()
+            data.settimeout(10)
+            try:
+                data.recv(1)   # until the client closes it
+            finally:
+                data.close()
+            raise ConnectionAbortedError
+        data.close()   # a TLS socket closed so ends without the closing alert
+        self.reply("426 Connection closed; transfer aborted.")
+
+    def store_with_cut(self, name, append):
+        start, self.restart = self.restart, 0
+        with _shared_lock:
+            files = _shared["files"]
+            if append:
+                start = len(files.get(name, b""))
+            elif start == 0:
+                files[name] = b""
+            kept = files.get(name, b"")[:start]
+        data = self.secured_data()
+        if data is None:
+            return
+        # The cut falls past what the server holds already: the client sent at least that much.
+        cut = self.take_cut(len(FILE_DATA), start + 1)
+        received = b""
+        while cut is None or start + len(received) < cut:
+            chunk = data.recv(65536)
+            if not chunk:
+                break
+            received += chunk
+        if cut is not None:
+            received = received[: cut - start]
+        with _shared_lock:
+            _shared["files"][name] = kept + received
+            content = _shared["files"][name]
+        with open(os.path.join(os.path.dirname(self.args.log), "stored.bin"), "wb") as stored:
+            stored.write(content)
+        if cut is None:
+            self.complete_data(data)
+            return
+        # A reset, as a router that forgets the connection would leave it.
+        data.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+        data.close()
+        if self.scenario == "cut-control":
+            self.drop_control()
+            raise ConnectionAbortedError
+        self.reply("426 Connection closed; transfer aborted.")
+
+    def size_of(self, name):
+        with _shared_lock:
+            stored = _shared["files"].get(name)
+        if stored is not None:
+            return len(stored)
+        return len(TEXT_LINES if self.scenario.startswith("cut-") else TEXT_DATA) if name.endswith(".txt") else FILE_SIZE
 
     def flood(self, unit, target=None):
         """Sends `unit` over and over (on `target`, the control connection by default) until
@@ -245,6 +366,12 @@ class Session(scripted_ftpd.Session):
             self.send_over_data(HOSTILE_LISTING)
         elif s == "escape-names":
             self.send_over_data(ESCAPE_NAMES)
+        elif s.startswith("cut-"):
+            data = self.secured_data()
+            if data is None:
+                return
+            data.sendall(NORMAL_LISTING + self.stored_listing())
+            self.complete_data(data)
         else:
             self.send_over_data(NORMAL_LISTING + self.stored_listing())
 
@@ -265,7 +392,7 @@ class Session(scripted_ftpd.Session):
         elif s == "auth-stall-handshake":
             self.reply(proceed)
             time.sleep(FOREVER)
-        elif s.startswith("tls-"):
+        elif s.startswith("tls-") or (s.startswith("cut-") and self.args.tls_cert):
             self.tls = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
             self.tls.load_cert_chain(self.args.tls_cert, self.args.tls_key)
             self.reply(proceed)
@@ -273,8 +400,11 @@ class Session(scripted_ftpd.Session):
         else:
             self.reply("500 AUTH not understood.")
 
-    def store(self, name):
+    def store(self, name, append=False):
         s = self.scenario
+        if s.startswith("cut-"):
+            self.store_with_cut(name.rsplit("/", 1)[-1], append)
+            return
         if s == "stor-refused":
             self.reply("553 Could not create file.")
             return
@@ -301,9 +431,14 @@ class Session(scripted_ftpd.Session):
         self.reply("226 Transfer complete.")
 
     def stored_listing(self):
-        """Listing lines of the files stored in this session, with the sizes the server kept."""
+        """Listing lines of the files stored (in this session; in any for the cut scenarios),
+        with the sizes the server kept."""
+        sizes = dict(self.stored)
+        if self.scenario.startswith("cut-"):
+            with _shared_lock:
+                sizes.update((name, len(content)) for name, content in _shared["files"].items())
         return b"".join(b"-rw-r--r--   1 0 0 %d Jan 01 12:00 %s\r\n" % (size, name.encode())
-                        for name, size in self.stored.items())
+                        for name, size in sizes.items())
 
     def run(self):
         self.log("CONNECT")
@@ -349,6 +484,11 @@ class Session(scripted_ftpd.Session):
                 self.reply("215 UNIX Type: L8")
             elif verb == "FEAT" and s.startswith("tls-"):
                 self.reply(b"211-Features:\r\n AUTH TLS\r\n PBSZ\r\n PROT\r\n PASV\r\n211 End\r\n")
+            elif verb == "FEAT" and s.startswith("cut-"):
+                tls = b" AUTH TLS\r\n PBSZ\r\n PROT\r\n" if self.args.tls_cert else b""
+                size = b"" if self.args.no_size else b" SIZE\r\n"
+                rest = b" REST STREAM\r\n" if self.args.rest_stream else b""
+                self.reply(b"211-Features:\r\n PASV\r\n MDTM\r\n" + tls + size + rest + b"211 End\r\n")
             elif verb == "FEAT":
                 mlst = b" MLST type*;size*;modify*;\r\n" if s.startswith("mlsd-") else b""
                 self.reply(b"211-Features:\r\n PASV\r\n SIZE\r\n MDTM\r\n UTF8\r\n" + mlst + b"211 End\r\n")
@@ -386,8 +526,15 @@ class Session(scripted_ftpd.Session):
                 self.listing(verb)
             elif verb in ("EPSV", "EPRT", "MLSD", "MLST"):
                 self.reply("500 Unknown command.")
+            elif verb == "SIZE" and self.args.no_size:
+                self.reply("502 Command not implemented.")
             elif verb == "SIZE":
-                self.reply("213 %d" % (len(TEXT_DATA) if argument.endswith(".txt") else FILE_SIZE))
+                self.reply("213 %d" % self.size_of(argument.rsplit("/", 1)[-1]))
+            elif verb == "REST" and s.startswith("cut-") and not self.args.refuse_rest:
+                self.restart = 0 if self.args.ignore_rest else int(argument)
+                self.reply("350 Restart position accepted (%s)." % argument)
+            elif verb == "APPE" and s.startswith("cut-"):
+                self.store(argument, append=True)
             elif verb == "MDTM":
                 self.reply("213 20240101120000")
             elif verb in ("LIST", "NLST"):
@@ -417,6 +564,11 @@ def add_options(parser):
     parser.add_argument("--scenario", required=True)
     parser.add_argument("--tls-cert")
     parser.add_argument("--tls-key")
+    parser.add_argument("--cuts", type=int, default=1)
+    parser.add_argument("--rest-stream", action="store_true")
+    parser.add_argument("--refuse-rest", action="store_true")
+    parser.add_argument("--ignore-rest", action="store_true")
+    parser.add_argument("--no-size", action="store_true")
 
 
 if __name__ == "__main__":
