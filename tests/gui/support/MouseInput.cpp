@@ -4,6 +4,8 @@
 #include "browser/FileView.h"
 #include "support/GuiTest.h"
 
+#include <wx/evtloop.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
@@ -22,6 +24,9 @@ constexpr int kStartMoves = 5;
 constexpr int kStartMovePixels = 2;
 // Time for the X server to deliver a step before the program looks for it.
 constexpr auto kStepPause = 15ms;
+constexpr auto kLoopCheckInterval = 20ms;
+// The drop's whole copy runs before the release is done with.
+constexpr auto kDropLimit = std::chrono::minutes(3);
 
 void MoveAndPump(wxUIActionSimulator& mouse, const wxPoint& to)
 {
@@ -41,6 +46,22 @@ bool Settle(const std::function<bool()>& done, std::chrono::milliseconds limit)
             return true;
         std::this_thread::sleep_for(20ms);
     }
+    PumpEvents();
+    return done();
+}
+
+bool RunLoopUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    wxGUIEventLoop loop;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (done() || std::chrono::steady_clock::now() >= deadline)
+            loop.Exit();
+    });
+    timer.Start(kLoopCheckInterval.count());
+    loop.Run();
+    timer.Stop();
     PumpEvents();
     return done();
 }
@@ -70,7 +91,7 @@ bool DragWithMouse(const wxPoint& from, const wxPoint& to, const std::function<b
     if (overTarget)
         Settle(overTarget);
     mouse.MouseUp();
-    return Settle([&] { return !dragging(); });
+    return RunLoopUntil([&] { return !dragging(); }, kDropLimit);
 }
 
 wxPoint ScreenPointOf(CBrowserView& tree, const wxTreeItemId& item)

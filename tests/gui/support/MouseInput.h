@@ -17,11 +17,16 @@ inline constexpr std::chrono::seconds kSettleLimit{20};
 // Lets the program, the X server and the window manager talk until `done` holds, within `limit`.
 bool Settle(const std::function<bool()>& done, std::chrono::milliseconds limit = kSettleLimit);
 
+// Runs a real event loop until `done` holds or `limit` passes. Unlike a yield, it lets what
+// runs inside it (a drop's copy batch) pump its own window messages.
+bool RunLoopUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
+
 // Drags with the left button from `from` to `to` (screen points): presses at `from`, first moves
 // a few pixels as a hand does (the controls start a drag only after some motion on the item
-// pressed), then moves in steps to `to`, waits there until `overTarget` holds, and releases.
-// `dragging` tells whether the program has a drag in progress; the drop is done when it no
-// longer has. False, with the button released, when the drag never began or never ended.
+// pressed), then moves in steps to `to`, waits there until `overTarget` holds, and releases in
+// a real event loop. `dragging` tells whether the program has a drag in progress; the drop,
+// copy batch and all, is done when it no longer has. False, with the button released, when the
+// drag never began or never ended.
 bool DragWithMouse(const wxPoint& from, const wxPoint& to, const std::function<bool()>& dragging,
                    const std::function<bool()>& overTarget = {});
 
