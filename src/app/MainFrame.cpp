@@ -322,6 +322,21 @@ wxWindow* CMainFrame::GetPane(int row, int column) const
     return nullptr;
 }
 
+DragState* CMainFrame::GetDragState()
+{
+    return &wxGetApp().m_drag;
+}
+
+wxCursor CMainFrame::GetDragCursor(bool overPane) const
+{
+    return overPane ? g_arrowCursor : g_noDropCursor;
+}
+
+TransferSetup CMainFrame::MakeTransferSetup(Endpoint source)
+{
+    return wxGetApp().MakeTransferSetup(source);
+}
+
 void CMainFrame::SetActiveView(wxWindow* view)
 {
     m_pActiveView = view;

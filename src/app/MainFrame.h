@@ -28,7 +28,7 @@ public:
     ~CMainFrame() override;
 
     // Splitter cell (row, column): column 0 the trees, column 1 the file lists.
-    wxWindow* GetPane(int row, int column) const;
+    wxWindow* GetPane(int row, int column) const override;
     CBrowserView* GetTree(int row) const { return m_trees[static_cast<std::size_t>(row)]; }
     FileView* GetFileList(int row) const { return m_lists[static_cast<std::size_t>(row)]; }
 
@@ -38,6 +38,9 @@ public:
     void ShowContextMenu(const wxPoint& screenPos) override;
     int GetArrangeBy() const override;
     void ApplyArrange(int arrangeBy) override;
+    DragState* GetDragState() override;
+    wxCursor GetDragCursor(bool overPane) const override;
+    TransferSetup MakeTransferSetup(Endpoint source) override;
 
     // Pane order of the splitter for F6 / Shift+F6: upper tree, upper list, lower tree, lower list.
     void ActivateNextPane(bool forward);

@@ -9,6 +9,7 @@
 #include "browser/BrowserView.h"
 #include "browser/RootLabels.h"
 #include "net/FtpSession.h"
+#include "net/TransferSetupFor.h"
 #include "platform/registry/RegistryKeyHandle.h"
 #include "profiles/ProfileSettings.h"
 
@@ -146,6 +147,12 @@ void CNorvoApp::LoadCursors()
 {
     g_arrowCursor = wxCursor(wxCURSOR_ARROW);
     g_noDropCursor = wxCursor(wxCURSOR_NO_ENTRY);
+}
+
+TransferSetup CNorvoApp::MakeTransferSetup(Endpoint source)
+{
+    return TransferSetupFor(*this, source, {regions[0].Connection(), regions[1].Connection()},
+                            [](DWORD_PTR context) { return std::make_unique<CFtpSession>(context); });
 }
 
 wxWindow* CNorvoApp::GetPane(int row, int column) const

@@ -4,6 +4,8 @@
 // it derives from), the per-region choices, the current region. Every menu, toolbar and
 // context-menu command reaches it and is applied to the main frame's active pane.
 
+#include "browser/DragState.h"
+#include "net/FileTransfer.h"
 #include "net/RegionConnection.h"
 #include "profiles/ProfileState.h"
 
@@ -47,6 +49,13 @@ public:
     // The settings key: company\product\"MFC Setting"\ (below Software), with the framework's
     // own subkey named after the application title.
     std::string GetFrameKeyPath() const;
+
+    // The setup of a copy batch reading from `source` (one of the regions' connections, or null
+    // for the local machine).
+    TransferSetup MakeTransferSetup(Endpoint source);
+
+    // The drag between the four panes: it starts in one pane and ends in another.
+    DragState m_drag;
 
     // Per region (0 upper, 1 lower): session, connection and initial root directory.
     std::array<RegionConnection, 2> regions;

@@ -10,6 +10,7 @@
 #include "browser/PaneHost.h"
 #include "browser/RootLabels.h"
 #include "browser/ShownName.h"
+#include "net/FileTransfer.h"
 
 #include <wx/artprov.h>
 
@@ -26,6 +27,11 @@ wxBEGIN_EVENT_TABLE(CBrowserView, wxTreeCtrl)
     EVT_LEFT_DOWN(CBrowserView::OnLeftDown)
     EVT_RIGHT_DOWN(CBrowserView::OnRightDown)
     EVT_RIGHT_UP(CBrowserView::OnRightUp)
+    EVT_TREE_SEL_CHANGING(wxID_ANY, CBrowserView::OnSelChanging)
+    EVT_TREE_BEGIN_DRAG(wxID_ANY, CBrowserView::OnBeginDrag)
+    EVT_MOTION(CBrowserView::OnMouseMove)
+    EVT_LEFT_UP(CBrowserView::OnLeftUp)
+    EVT_MOUSE_CAPTURE_LOST(CBrowserView::OnCaptureLost)
 wxEND_EVENT_TABLE()
 
 namespace {
@@ -224,6 +230,11 @@ void CBrowserView::ShowItemFiles(const TreeItemRef& item)
 
 void CBrowserView::OnItemExpanding(wxTreeEvent& event)
 {
+    // Reading the directory would use the connection a copy batch is busy on.
+    if (CFileTransfer::IsBatchRunning()) {
+        event.Veto();
+        return;
+    }
     EnsureListed(Ref(event.GetItem()), false);
 }
 
@@ -250,6 +261,8 @@ void CBrowserView::OnLeftDown(wxMouseEvent& event)
 {
     if (m_pHost)
         m_pHost->SetActiveView(this);
+    // A press while dragging means the release was lost somewhere: the drag ends, copying nothing.
+    CancelDrag();
     event.Skip();
 }
 

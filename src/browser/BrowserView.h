@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class CFileTransfer;
 class CFtpConnection;
 class FileView;
 class IPaneHost;
@@ -69,6 +70,39 @@ public:
     // shows what it had, but its paths name nothing, so nothing is changed through it.
     bool HasEndpoint() const;
 
+    // --- dragging (BrowserViewDrag.cpp) ---
+    // Starts dragging `item`'s directory from where the pointer is; false when the item cannot
+    // be dragged (nothing stands behind it, it is the "Local Machine" root or a drive, or a copy
+    // batch is running, which also beeps).
+    bool BeginTreeDrag(const TreeItemRef& item);
+    // Follows the pointer at `point` (client coordinates) during a drag; false when none is
+    // in progress.
+    bool TrackDrag(const wxPoint& point);
+    // The button went up at `point` (client coordinates) while this tree held the mouse: the
+    // item there receives the drop, or the drop is refused with a beep. False when no drag
+    // was in progress.
+    bool DropOnTree(const wxPoint& point);
+    // Ends a drag in progress without copying.
+    void CancelDrag();
+    // Marks `item` as the drop target (null clears the mark).
+    void SetDropHighlight(const TreeItemRef& item);
+    void ClearDropHighlight();
+    wxTreeItemId GetDropHighlight() const { return m_hDropHighlight; }
+
+    // --- copying by drop (BrowserViewCopy.cpp); this tree is the target ---
+    // Copies the dragged files (DragState::names of the source list's directory) into the drag's
+    // target item.
+    void DropFiles();
+    // Copies the dragged directory with everything below it into the drag's target item.
+    void DropDirectory();
+    // Makes `sourceItem`'s directory under `targetParent`, copies its files, then its
+    // subdirectories one after another, depth first. 1 to go on, 0 once a directory could not
+    // be made or the user cancelled: everything after it stops.
+    static int CopyTree(CFileTransfer& transfer, CBrowserView& sourceTree, CBrowserView& targetTree,
+                        const TreeItemRef& sourceItem, const TreeItemRef& targetParent);
+    // Whether `item` is `ancestor` or lies below it.
+    bool IsWithin(const TreeItemRef& item, const TreeItemRef& ancestor) const;
+
     TreeItemRef m_root;
     std::string m_strRootLabel;
     int m_nPane = 0;
@@ -101,6 +135,17 @@ private:
     void OnLeftDown(wxMouseEvent& event);
     void OnRightDown(wxMouseEvent& event);
     void OnRightUp(wxMouseEvent& event);
+    void OnSelChanging(wxTreeEvent& event);
+    void OnBeginDrag(wxTreeEvent& event);
+    void OnMouseMove(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    // The item a drop at `point` (client coordinates) lands on: its icon or label is there.
+    TreeItemRef DropTargetAt(const wxPoint& point);
+    // Answers a drop on `target`, by the rules of where a drop may go.
+    void DropOn(const TreeItemRef& target);
+    // Where a copy may land: a directory of this tree that exists, not the "Local Machine" root.
+    bool AcceptsDropOn(const TreeItemRef& target) const;
 
     // Re-reading a directory drops its children, except pending new folders: their label edit
     // decides what becomes of them.
@@ -116,6 +161,8 @@ private:
 
     // The item whose label is being edited, until the edit has been handled.
     wxTreeItemId m_hEditedItem;
+    // The item shown as the drop target (on GTK the mark looks like the selection).
+    wxTreeItemId m_hDropHighlight;
 
     // Adds one unread child per name (`names` in the order of their labels) and returns them
     // in that order.

@@ -10,6 +10,7 @@
 #include "browser/RootLabels.h"
 #include "browser/ShownName.h"
 #include "net/FileChanges.h"
+#include "net/FileTransfer.h"
 #include "net/PathParts.h"
 #include "platform/ui/MessageBox.h"
 
@@ -71,7 +72,9 @@ void CBrowserView::StartRename()
 void CBrowserView::OnBeginLabelEdit(wxTreeEvent& event)
 {
     const TreeItemRef item = Ref(event.GetItem());
-    if (!HasEndpoint() || item.IsNull() || item.GetItemData() == nullptr || item == GetRootRef() || IsDriveItem(item)) {
+    // A rename while a copy batch runs would change paths the batch is copying to or from.
+    if (CFileTransfer::IsBatchRunning() || !HasEndpoint() || item.IsNull() || item.GetItemData() == nullptr ||
+        item == GetRootRef() || IsDriveItem(item)) {
         event.Veto();
         return;
     }

@@ -4,6 +4,7 @@
 #include "browser/FileSortKey.h"
 #include "browser/PaneHost.h"
 #include "browser/ShownName.h"
+#include "net/FileTransfer.h"
 
 #include <wx/utils.h>
 
@@ -15,6 +16,7 @@ wxBEGIN_EVENT_TABLE(FileView, wxListCtrl)
     EVT_LIST_BEGIN_LABEL_EDIT(wxID_ANY, FileView::OnBeginLabelEdit)
     EVT_LIST_END_LABEL_EDIT(wxID_ANY, FileView::OnEndLabelEdit)
     EVT_LIST_COL_CLICK(wxID_ANY, FileView::OnColumnClick)
+    EVT_LIST_BEGIN_DRAG(wxID_ANY, FileView::OnBeginDrag)
 wxEND_EVENT_TABLE()
 
 namespace {
@@ -43,8 +45,21 @@ FileView::FileView(wxWindow* parent, wxWindowID id)
     inner->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
         if (m_pHost)
             m_pHost->SetActiveView(this);
+        // A press while dragging means the release was lost somewhere: the drag ends, copying nothing.
+        CancelDrag();
         event.Skip();
     });
+    // While a drag holds the mouse for this list, its moves and its release arrive here.
+    inner->Bind(wxEVT_MOTION, [this](wxMouseEvent& event) {
+        TrackDrag(event.GetPosition());
+        event.Skip();
+    });
+    inner->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
+        // After a drop the list does not see the release: on a row it would start a rename.
+        if (!DropOnList())
+            event.Skip();
+    });
+    inner->Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { CancelDrag(); });
 }
 
 void FileView::ShowFiles(const BrowserItem* item)
@@ -138,5 +153,10 @@ void FileView::OnColumnClick(wxListEvent& event)
 
 void FileView::OnBeginLabelEdit(wxListEvent& event)
 {
+    // A rename while a copy batch runs would change a name the batch may be copying.
+    if (CFileTransfer::IsBatchRunning()) {
+        event.Veto();
+        return;
+    }
     event.Allow();
 }

@@ -33,6 +33,19 @@ public:
     // and keeps its row.
     void DeleteFiles();
 
+    // --- dragging (FileViewDrag.cpp) ---
+    // Starts dragging the selected files (at least `row`'s) from where the pointer is; false
+    // when there is nothing to drag or a copy batch is running (which also beeps).
+    bool BeginListDrag(long row);
+    // Follows the pointer at `point` (the inner window's client coordinates) during a drag;
+    // false when none is in progress.
+    bool TrackDrag(const wxPoint& point);
+    // The button went up while this list held the mouse: the files go into the directory the
+    // list shows, or the drop is refused with a beep. False when no drag was in progress.
+    bool DropOnList();
+    // Ends a drag in progress without copying.
+    void CancelDrag();
+
     int m_nPane = 2;
     CBrowserView* m_pTree = nullptr;
     wxTreeItemId m_hShownDir;
@@ -55,6 +68,7 @@ private:
     void OnBeginLabelEdit(wxListEvent& event);
     void OnEndLabelEdit(wxListEvent& event);
     void OnSetFocus(wxFocusEvent& event);
+    void OnBeginDrag(wxListEvent& event);
 
     // The shown directory's data, or null when the list shows none.
     BrowserItem* ShownItem() const;

@@ -9,3 +9,8 @@ void IPaneHost::ShowStatusText(const std::string& text)
     if (frame != nullptr && frame->GetStatusBar() != nullptr)
         frame->SetStatusText(wxString::FromUTF8(text), kMessagePane);
 }
+
+wxCursor IPaneHost::GetDragCursor(bool overPane) const
+{
+    return wxCursor(overPane ? wxCURSOR_ARROW : wxCURSOR_NO_ENTRY);
+}

@@ -1,13 +1,19 @@
 #pragma once
 // What the panes ask of the window that holds them: which pane is active, the shared context
-// menu, the order the file lists are arranged in, and the status bar's message pane. The main
-// frame implements it; the panes know nothing else of the frame or the application.
+// menu, the order the file lists are arranged in, the status bar's message pane, and what a drag
+// between the panes needs (the shared drag record, the four panes, the cursors and the setup of
+// a copy batch). The main frame implements it; the panes know nothing else of the frame or the
+// application.
 
+#include "net/FileTransfer.h"
+
+#include <wx/cursor.h>
 #include <wx/gdicmn.h>
 
 #include <string>
 
 class wxWindow;
+struct DragState;
 
 class IPaneHost {
 public:
@@ -24,4 +30,14 @@ public:
     virtual void ShowStatusText(const std::string& text);
     // Chooses an arrangement as its menu command does (both lists are sorted again).
     virtual void ApplyArrange(int arrangeBy) = 0;
+
+    // The drag between the panes; a host without one (null) offers no dragging.
+    virtual DragState* GetDragState() { return nullptr; }
+    // Splitter cell (row, column) of the panes a drag can reach: column 0 the trees, column 1
+    // the file lists; null where there is none.
+    virtual wxWindow* GetPane(int /*row*/, int /*column*/) const { return nullptr; }
+    // The cursor while dragging: over a pane, or over anything else.
+    virtual wxCursor GetDragCursor(bool overPane) const;
+    // The setup of a copy batch reading from `source`.
+    virtual TransferSetup MakeTransferSetup(Endpoint /*source*/) { return {}; }
 };

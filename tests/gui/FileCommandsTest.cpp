@@ -120,11 +120,7 @@ protected:
     void SelectRows(const Texts& names)
     {
         frame->SetActiveView(list);
-        list->SetItemState(-1, 0, wxLIST_STATE_SELECTED);
-        const Texts rows = ListColumn(*list, 0);
-        for (const std::string& name : names)
-            list->SetItemState(std::find(rows.begin(), rows.end(), name) - rows.begin(), wxLIST_STATE_SELECTED,
-                               wxLIST_STATE_SELECTED);
+        ::SelectRows(*list, names);
     }
 
     TempDir drive;

@@ -18,6 +18,7 @@
 #include "res/Resource.h"
 #include "support/Commands.h"
 #include "support/GuiTest.h"
+#include "support/MouseInput.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,6 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -38,8 +38,6 @@
 #include <vector>
 
 namespace {
-using namespace std::chrono_literals;
-constexpr auto kSettleLimit = 10s;
 
 std::string RunCommand(const std::string& command)
 {
@@ -105,20 +103,6 @@ TopWindow Topmost()
         return {};
     const std::string owner = OwnerOf(stack.back());
     return {QuotedProperty(stack.back(), "WM_NAME"), owner.empty() ? std::string() : QuotedProperty(owner, "WM_NAME")};
-}
-
-// Lets the window manager and the program talk until `done` holds, within a generous limit.
-bool Settle(const std::function<bool()>& done)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kSettleLimit;
-    while (std::chrono::steady_clock::now() < deadline) {
-        PumpEvents();
-        if (done())
-            return true;
-        std::this_thread::sleep_for(20ms);
-    }
-    PumpEvents();
-    return done();
 }
 
 // The centre of the window's client area on the screen, as the X server has it (the window

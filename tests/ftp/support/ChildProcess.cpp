@@ -79,8 +79,13 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::file
     if (captureStdout)
         MakePipe(out);
     m_pid = fork();
-    if (m_pid == 0)
+    if (m_pid == 0) {
+        // A server lives on after the test that started it, and some (pyftpdlib) ask for their
+        // working folder: never leave them in a test's temporary folder, gone once it ends.
+        if (chdir("/") != 0)
+            _exit(127);
         ExecChild(pointers.data(), devNull, captureStdout ? out[1] : err, err);
+    }
     close(devNull);
     close(err);
     if (captureStdout) {

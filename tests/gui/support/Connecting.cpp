@@ -48,6 +48,9 @@ int ScopedConnectAnswers::Answer(wxDialog* dialog)
         return wxID_CANCEL;
     TheApp().profiles[choice.name] = std::make_unique<HostProfile>(choice);
     connect->selectedProfile = choice.name;
+    // As the dialog's Connect button does: a copy within the host opens its second connection
+    // with the profile the region last used.
+    TheApp().lastProfileName[static_cast<std::size_t>(connect->regionIndex)] = choice.name;
     return wxID_OK;
 }
 

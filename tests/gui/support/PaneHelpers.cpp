@@ -6,7 +6,10 @@
 #include "browser/FileView.h"
 
 #include <gtest/gtest.h>
+#include <wx/listctrl.h>
 #include <wx/statusbr.h>
+
+#include <algorithm>
 
 std::vector<std::string> ChildLabels(CBrowserView& tree, const wxTreeItemId& item)
 {
@@ -44,6 +47,18 @@ std::vector<std::string> ListColumn(FileView& list, int column)
     for (long row = 0; row < list.GetItemCount(); ++row)
         texts.push_back(list.GetItemText(row, column).utf8_string());
     return texts;
+}
+
+void SelectRows(FileView& list, const std::vector<std::string>& names)
+{
+    list.SetItemState(-1, 0, wxLIST_STATE_SELECTED);
+    const std::vector<std::string> rows = ListColumn(list, 0);
+    for (const std::string& name : names) {
+        const auto row = std::find(rows.begin(), rows.end(), name);
+        EXPECT_NE(row, rows.end()) << "no row " << name;
+        if (row != rows.end())
+            list.SetItemState(row - rows.begin(), wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    }
 }
 
 const BrowserItem& ItemData(CBrowserView& tree, const wxTreeItemId& item)

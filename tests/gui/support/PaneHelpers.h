@@ -19,6 +19,8 @@ wxTreeItemId FindPath(CBrowserView& tree, const std::vector<std::string>& labels
 
 // Column `column` of every row, top to bottom.
 std::vector<std::string> ListColumn(FileView& list, int column);
+// Selects exactly the rows with these names, as ctrl-clicks would.
+void SelectRows(FileView& list, const std::vector<std::string>& names);
 
 // The data of a tree item; a missing item or one without data fails the test (and gives an
 // empty record) instead of crashing it.

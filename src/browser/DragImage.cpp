@@ -1,0 +1,77 @@
+#include "browser/DragImage.h"
+
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/popupwin.h>
+#include <wx/settings.h>
+
+#include <algorithm>
+
+namespace {
+// Space between the icon and the label, and around both.
+constexpr int kGap = 3;
+} // namespace
+
+void DragImage::PopupDestroyer::operator()(wxPopupWindow* popup) const
+{
+    popup->Destroy();
+}
+
+DragImage::DragImage(wxWindow* parent, const wxBitmap& image, const wxPoint& hotSpot)
+    : m_popup(new wxPopupWindow(parent, wxBORDER_SIMPLE)), m_image(image), m_hotSpot(hotSpot)
+{
+    m_popup->SetClientSize(m_image.GetWidth(), m_image.GetHeight());
+    m_popup->Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
+        wxPaintDC dc(m_popup.get());
+        dc.DrawBitmap(m_image, 0, 0, true);
+    });
+}
+
+DragImage::~DragImage() = default;
+
+void DragImage::Enter(const wxPoint& screenPos)
+{
+    Move(screenPos);
+    if (!m_popup->IsShown())
+        m_popup->Show();
+}
+
+void DragImage::Move(const wxPoint& screenPos)
+{
+    m_popup->Move(screenPos - m_hotSpot);
+}
+
+void DragImage::Leave()
+{
+    m_popup->Hide();
+}
+
+bool DragImage::IsShown() const
+{
+    return m_popup->IsShown();
+}
+
+wxRect DragImage::GetScreenRect() const
+{
+    return m_popup->IsShown() ? m_popup->GetScreenRect() : wxRect();
+}
+
+wxBitmap MakeDragBitmap(const wxBitmap& icon, const wxString& label, const wxFont& font)
+{
+    wxMemoryDC measure;
+    measure.SetFont(font);
+    const wxSize text = measure.GetTextExtent(label);
+    const int iconWidth = icon.IsOk() ? icon.GetWidth() + kGap : 0;
+    const int height = std::max(text.GetHeight(), icon.IsOk() ? icon.GetHeight() : 0) + 2 * kGap;
+    wxBitmap bitmap(iconWidth + text.GetWidth() + 2 * kGap, height);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT)));
+    dc.Clear();
+    if (icon.IsOk())
+        dc.DrawBitmap(icon, kGap, (height - icon.GetHeight()) / 2, true);
+    dc.SetFont(font);
+    dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT));
+    dc.DrawText(label, kGap + iconWidth, (height - text.GetHeight()) / 2);
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
+}
