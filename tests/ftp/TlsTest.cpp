@@ -355,18 +355,27 @@ TEST(TlsCertificateTest, NameWithEmbeddedNulIsNoMatchForTheNameBeforeIt)
     EXPECT_EQ(outcome.text.find('\0'), std::string::npos);
 }
 
+// The scripted server's TLS scenarios run on the test certificate, which the client trusts.
+std::vector<std::string> RogueTlsArguments()
+{
+    const TestCertificate& certificate = ServerCertificateFile();
+    return {"--tls-cert", certificate.CertificateFile().string(), "--tls-key", certificate.KeyFile().string()};
+}
+
+ConnectOutcome ConnectToRogueTls(RecordingSession& session, const RogueServer& server)
+{
+    session.SetTimeout(kTestTimeout);
+    return TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser, RogueServer::kPassword, true,
+                      Trusting(ConnectionSecurity::RequireTls, ServerCertificateFile().Sha256()));
+}
+
 // A server (or anyone on the path) that ends a protected data connection without TLS's closing
 // alert may have cut the file: that is a failed copy even when the server then says 226.
 TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSuccess)
 {
-    const TestCertificate& certificate = ServerCertificateFile();
-    RogueServer server("tls-truncated-data", {"--tls-cert", certificate.CertificateFile().string(), "--tls-key",
-                                              certificate.KeyFile().string()});
+    RogueServer server("tls-truncated-data", RogueTlsArguments());
     RecordingSession session;
-    session.SetTimeout(kTestTimeout);
-    ConnectOutcome outcome = TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser,
-                                        RogueServer::kPassword, true,
-                                        Trusting(ConnectionSecurity::RequireTls, certificate.Sha256()));
+    ConnectOutcome outcome = ConnectToRogueTls(session, server);
     ASSERT_TRUE(outcome.connection) << outcome.text;
     EXPECT_TRUE(outcome.connection->IsEncrypted());
 
@@ -392,14 +401,9 @@ TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSucces
 // on without a reconnect: the server's reply to the failed transfer was read.
 TEST(TlsTruncationTest, FailedDataHandshakeShowsTheServersReasonAndKeepsTheConnection)
 {
-    const TestCertificate& certificate = ServerCertificateFile();
-    RogueServer server("tls-data-refused", {"--tls-cert", certificate.CertificateFile().string(), "--tls-key",
-                                            certificate.KeyFile().string()});
+    RogueServer server("tls-data-refused", RogueTlsArguments());
     RecordingSession session;
-    session.SetTimeout(kTestTimeout);
-    ConnectOutcome outcome = TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser,
-                                        RogueServer::kPassword, true,
-                                        Trusting(ConnectionSecurity::RequireTls, certificate.Sha256()));
+    ConnectOutcome outcome = ConnectToRogueTls(session, server);
     ASSERT_TRUE(outcome.connection) << outcome.text;
 
     std::string text;
