@@ -15,6 +15,9 @@
 
 #include <wx/utils.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 const char* const kCloseQuestion = "This will close current connection";
 const char* const kNoRootDirectory = "The initial remote root directory specified on the profile does not exist";
@@ -86,12 +89,17 @@ void CNorvoApp::UpdateSecurityNotice()
 {
     if (!m_pMainFrame)
         return;
-    std::string hosts;
+    std::vector<std::string> hosts;
     for (const RegionConnection& region : regions) {
-        if (region.Connection() && !region.Connection()->IsEncrypted())
-            hosts += (hosts.empty() ? "" : ", ") + region.Connection()->GetServerName();
+        const CFtpConnection* connection = region.Connection();
+        if (connection && !connection->IsEncrypted()
+            && std::find(hosts.begin(), hosts.end(), connection->GetServerName()) == hosts.end())
+            hosts.push_back(connection->GetServerName());
     }
-    m_pMainFrame->ShowSecurityNotice(hosts.empty() ? std::string() : "Not encrypted: " + hosts);
+    std::string notice;
+    for (const std::string& host : hosts)
+        notice += (notice.empty() ? "Not encrypted: " : ", ") + host;
+    m_pMainFrame->ShowSecurityNotice(notice);
 }
 
 void CNorvoApp::OnSessionStatus(wxCommandEvent&)

@@ -355,17 +355,14 @@ TEST(TlsCertificateTest, NameWithEmbeddedNulIsNoMatchForTheNameBeforeIt)
     EXPECT_EQ(outcome.text.find('\0'), std::string::npos);
 }
 
-// The scripted server speaking real TLS with the test certificate, and a connection to it that
-// requires TLS and trusts that certificate.
-RogueServer TlsRogueServer(const std::string& scenario, std::vector<std::string> options = {})
+// The scripted server's TLS scenarios run on the test certificate, which the client trusts.
+std::vector<std::string> RogueTlsArguments()
 {
     const TestCertificate& certificate = ServerCertificateFile();
-    options.insert(options.end(), {"--tls-cert", certificate.CertificateFile().string(), "--tls-key",
-                                   certificate.KeyFile().string()});
-    return RogueServer(scenario, options);
+    return {"--tls-cert", certificate.CertificateFile().string(), "--tls-key", certificate.KeyFile().string()};
 }
 
-ConnectOutcome ConnectTrustingTheTestCertificate(RecordingSession& session, const RogueServer& server)
+ConnectOutcome ConnectToRogueTls(RecordingSession& session, const RogueServer& server)
 {
     session.SetTimeout(kTestTimeout);
     return TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser, RogueServer::kPassword, true,
@@ -376,9 +373,9 @@ ConnectOutcome ConnectTrustingTheTestCertificate(RecordingSession& session, cons
 // alert may have cut the file: that is a failed copy even when the server then says 226.
 TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSuccess)
 {
-    RogueServer server = TlsRogueServer("tls-truncated-data");
+    RogueServer server("tls-truncated-data", RogueTlsArguments());
     RecordingSession session;
-    ConnectOutcome outcome = ConnectTrustingTheTestCertificate(session, server);
+    ConnectOutcome outcome = ConnectToRogueTls(session, server);
     ASSERT_TRUE(outcome.connection) << outcome.text;
     EXPECT_TRUE(outcome.connection->IsEncrypted());
 
@@ -404,14 +401,9 @@ TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSucces
 // on without a reconnect: the server's reply to the failed transfer was read.
 TEST(TlsTruncationTest, FailedDataHandshakeShowsTheServersReasonAndKeepsTheConnection)
 {
-    const TestCertificate& certificate = ServerCertificateFile();
-    RogueServer server("tls-data-refused", {"--tls-cert", certificate.CertificateFile().string(), "--tls-key",
-                                            certificate.KeyFile().string()});
+    RogueServer server("tls-data-refused", RogueTlsArguments());
     RecordingSession session;
-    session.SetTimeout(kTestTimeout);
-    ConnectOutcome outcome = TryConnect(session, "127.0.0.1", server.Port(), RogueServer::kUser,
-                                        RogueServer::kPassword, true,
-                                        Trusting(ConnectionSecurity::RequireTls, certificate.Sha256()));
+    ConnectOutcome outcome = ConnectToRogueTls(session, server);
     ASSERT_TRUE(outcome.connection) << outcome.text;
 
     std::string text;
@@ -434,9 +426,11 @@ TEST(TlsTruncationTest, FailedDataHandshakeShowsTheServersReasonAndKeepsTheConne
 // 426) continues over a new encrypted connection, both ways.
 TEST(TlsResumeTest, ACutFileContinuesOverANewEncryptedConnection)
 {
-    RogueServer server = TlsRogueServer("cut-data", {"--cuts", "2", "--rest-stream"});
+    std::vector<std::string> arguments = RogueTlsArguments();
+    arguments.insert(arguments.end(), {"--cuts", "2", "--rest-stream"});
+    RogueServer server("cut-data", arguments);
     RecordingSession session;
-    ConnectOutcome outcome = ConnectTrustingTheTestCertificate(session, server);
+    ConnectOutcome outcome = ConnectToRogueTls(session, server);
     ASSERT_TRUE(outcome.connection) << outcome.text;
     const std::string content = RogueServer::FileContent();
 
