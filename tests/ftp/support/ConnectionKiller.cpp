@@ -1,7 +1,11 @@
 #include "ftp/support/ConnectionKiller.h"
 
 #include "ftp/support/ChildProcess.h"
+#include "platform/inet/SocketHandle.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -34,11 +38,56 @@ std::set<std::string> OwnSocketInodes()
     return inodes;
 }
 
+// Destroys the one connection from `localPort` to `remotePort` on 127.0.0.1. `ss` lists what it
+// destroyed (and exits 0 even when the kernel refused, saying so on standard error only).
+bool Kill(unsigned long localPort, unsigned long remotePort)
+{
+    const CommandResult result = RunCommand({kSs, "-K", "-t", "-H", "src", "127.0.0.1:" + std::to_string(localPort),
+                                             "dst", "127.0.0.1:" + std::to_string(remotePort)});
+    return result.exitCode == 0 && result.out.find(std::to_string(remotePort)) != std::string::npos;
+}
+
+sockaddr_in Loopback(std::uint16_t port)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
+
+std::uint16_t PortOf(int fd)
+{
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    return ntohs(address.sin_port);
+}
+
+// Whether a connection of this process's own can be destroyed (root alone is not enough: a
+// container may lack CAP_NET_ADMIN, a kernel the socket-destroy support).
+bool ProbeKill()
+{
+    if (::geteuid() != 0 || !fs::exists(kSs))
+        return false;
+    SocketHandle listener(::socket(AF_INET, SOCK_STREAM, 0));
+    SocketHandle client(::socket(AF_INET, SOCK_STREAM, 0));
+    sockaddr_in any = Loopback(0);
+    if (::bind(listener.Get(), reinterpret_cast<sockaddr*>(&any), sizeof any) != 0 || ::listen(listener.Get(), 1) != 0)
+        return false;
+    sockaddr_in server = Loopback(PortOf(listener.Get()));
+    if (::connect(client.Get(), reinterpret_cast<sockaddr*>(&server), sizeof server) != 0)
+        return false;
+    SocketHandle accepted(::accept(listener.Get(), nullptr, nullptr));
+    return Kill(PortOf(client.Get()), PortOf(listener.Get()));
+}
+
 }  // namespace
 
 bool CanKillConnections()
 {
-    return ::geteuid() == 0 && fs::exists(kSs);
+    static const bool can = ProbeKill();
+    return can;
 }
 
 int KillConnectionsExcept(std::uint16_t keepPort)
@@ -56,11 +105,7 @@ int KillConnectionsExcept(std::uint16_t keepPort)
             continue;
         const unsigned long localPort = std::stoul(local.substr(local.find(':') + 1), nullptr, 16);
         const unsigned long remotePort = std::stoul(remote.substr(remote.find(':') + 1), nullptr, 16);
-        if (remotePort == keepPort)
-            continue;
-        const CommandResult result = RunCommand({kSs, "-K", "-t", "src", "127.0.0.1:" + std::to_string(localPort),
-                                                 "dst", "127.0.0.1:" + std::to_string(remotePort)});
-        if (result.exitCode == 0)
+        if (remotePort != keepPort && Kill(localPort, remotePort))
             ++killed;
     }
     return killed;
