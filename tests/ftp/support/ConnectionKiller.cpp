@@ -1,12 +1,15 @@
 #include "ftp/support/ConnectionKiller.h"
 
 #include "ftp/support/ChildProcess.h"
-#include "platform/inet/SocketHandle.h"
+#include "platform/inet/InternetException.h"
+#include "platform/inet/Resolver.h"
+#include "platform/inet/TcpListener.h"
+#include "platform/inet/TcpStream.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <memory>
 
 #include <filesystem>
 #include <fstream>
@@ -47,39 +50,22 @@ bool Kill(unsigned long localPort, unsigned long remotePort)
     return result.exitCode == 0 && result.out.find(std::to_string(remotePort)) != std::string::npos;
 }
 
-sockaddr_in Loopback(std::uint16_t port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
-std::uint16_t PortOf(int fd)
-{
-    sockaddr_in address{};
-    socklen_t length = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    return ntohs(address.sin_port);
-}
-
 // Whether a connection of this process's own can be destroyed (root alone is not enough: a
 // container may lack CAP_NET_ADMIN, a kernel the socket-destroy support).
 bool ProbeKill()
 {
     if (::geteuid() != 0 || !fs::exists(kSs))
         return false;
-    SocketHandle listener(::socket(AF_INET, SOCK_STREAM, 0));
-    SocketHandle client(::socket(AF_INET, SOCK_STREAM, 0));
-    sockaddr_in any = Loopback(0);
-    if (::bind(listener.Get(), reinterpret_cast<sockaddr*>(&any), sizeof any) != 0 || ::listen(listener.Get(), 1) != 0)
+    constexpr std::chrono::seconds kProbeTimeout{5};
+    try {
+        const SocketAddress loopback = ResolveHost("127.0.0.1", 0, kProbeTimeout).front();
+        TcpListener listener(loopback);
+        std::unique_ptr<TcpStream> client = TcpStream::Connect(listener.Address(), SocketRole::Data, kProbeTimeout);
+        std::unique_ptr<TcpStream> accepted = listener.Accept(loopback, kProbeTimeout);
+        return Kill(client->LocalAddress().Port(), listener.Address().Port());
+    } catch (const CInternetException&) {
         return false;
-    sockaddr_in server = Loopback(PortOf(listener.Get()));
-    if (::connect(client.Get(), reinterpret_cast<sockaddr*>(&server), sizeof server) != 0)
-        return false;
-    SocketHandle accepted(::accept(listener.Get(), nullptr, nullptr));
-    return Kill(PortOf(client.Get()), PortOf(listener.Get()));
+    }
 }
 
 }  // namespace
