@@ -230,7 +230,7 @@ TEST_P(FileTransferTest, CancelInTheSecondBlockOfADownloadKeepsTwoBlocks)
 TEST_P(FileTransferTest, AFileContinuesWhenItsDataConnectionIsCut)
 {
     if (!GetParam().passive || !CanKillConnections())
-        GTEST_SKIP() << "needs passive mode and root (ss -K)";
+        GTEST_SKIP() << "needs passive mode, and root allowed to destroy sockets (ss -K)";
     // Larger than the socket buffers of both sides together, so that the server is still
     // sending when the download is cut.
     constexpr std::size_t kSize = 40 * 1024 * 1024;

@@ -1,8 +1,15 @@
 #include "ftp/support/ConnectionKiller.h"
 
 #include "ftp/support/ChildProcess.h"
+#include "platform/inet/InternetException.h"
+#include "platform/inet/Resolver.h"
+#include "platform/inet/TcpListener.h"
+#include "platform/inet/TcpStream.h"
 
 #include <unistd.h>
+
+#include <chrono>
+#include <memory>
 
 #include <filesystem>
 #include <fstream>
@@ -34,11 +41,39 @@ std::set<std::string> OwnSocketInodes()
     return inodes;
 }
 
+// Destroys the one connection from `localPort` to `remotePort` on 127.0.0.1. `ss` lists what it
+// destroyed (and exits 0 even when the kernel refused, saying so on standard error only).
+bool Kill(unsigned long localPort, unsigned long remotePort)
+{
+    const CommandResult result = RunCommand({kSs, "-K", "-t", "-H", "src", "127.0.0.1:" + std::to_string(localPort),
+                                             "dst", "127.0.0.1:" + std::to_string(remotePort)});
+    return result.exitCode == 0 && result.out.find(std::to_string(remotePort)) != std::string::npos;
+}
+
+// Whether a connection of this process's own can be destroyed (root alone is not enough: a
+// container may lack CAP_NET_ADMIN, a kernel the socket-destroy support).
+bool ProbeKill()
+{
+    if (::geteuid() != 0 || !fs::exists(kSs))
+        return false;
+    constexpr std::chrono::seconds kProbeTimeout{5};
+    try {
+        const SocketAddress loopback = ResolveHost("127.0.0.1", 0, kProbeTimeout).front();
+        TcpListener listener(loopback);
+        std::unique_ptr<TcpStream> client = TcpStream::Connect(listener.Address(), SocketRole::Data, kProbeTimeout);
+        std::unique_ptr<TcpStream> accepted = listener.Accept(loopback, kProbeTimeout);
+        return Kill(client->LocalAddress().Port(), listener.Address().Port());
+    } catch (const CInternetException&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 bool CanKillConnections()
 {
-    return ::geteuid() == 0 && fs::exists(kSs);
+    static const bool can = ProbeKill();
+    return can;
 }
 
 int KillConnectionsExcept(std::uint16_t keepPort)
@@ -56,11 +91,7 @@ int KillConnectionsExcept(std::uint16_t keepPort)
             continue;
         const unsigned long localPort = std::stoul(local.substr(local.find(':') + 1), nullptr, 16);
         const unsigned long remotePort = std::stoul(remote.substr(remote.find(':') + 1), nullptr, 16);
-        if (remotePort == keepPort)
-            continue;
-        const CommandResult result = RunCommand({kSs, "-K", "-t", "src", "127.0.0.1:" + std::to_string(localPort),
-                                                 "dst", "127.0.0.1:" + std::to_string(remotePort)});
-        if (result.exitCode == 0)
+        if (remotePort != keepPort && Kill(localPort, remotePort))
             ++killed;
     }
     return killed;
