@@ -3,8 +3,8 @@
 // connection must be encrypted (explicit FTP over TLS), may be, or is plain.
 
 #include "platform/inet/FtpSecurity.h"
-#include "profiles/PropertyPage.h"
-#include "profiles/RadioGroup.h"
+#include "platform/ui/PropertyPage.h"
+#include "platform/ui/RadioGroup.h"
 
 #include <memory>
 
