@@ -175,6 +175,8 @@ void CBrowserView::ForgetRemovedItem(const TreeItemRef& item)
     }
     if (within(m_hEditedItem))
         m_hEditedItem = wxTreeItemId();
+    if (within(m_hDropHighlight))
+        m_hDropHighlight = wxTreeItemId();
 }
 
 void CBrowserView::ResetFiles(const TreeItemRef& item)
@@ -195,6 +197,7 @@ void CBrowserView::ClearTree()
         m_pFileView->m_hShownDir = wxTreeItemId();
     }
     m_hEditedItem = wxTreeItemId();
+    m_hDropHighlight = wxTreeItemId();
     FreeItemData(GetRootRef(), true);
     DeleteAllItems();
     m_root = TreeItemRef();

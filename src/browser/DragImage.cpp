@@ -18,7 +18,10 @@ void DragImage::PopupDestroyer::operator()(wxPopupWindow* popup) const
 }
 
 DragImage::DragImage(wxWindow* parent, const wxBitmap& image, const wxPoint& hotSpot)
-    : m_popup(new wxPopupWindow(parent, wxBORDER_SIMPLE)), m_image(image), m_hotSpot(hotSpot)
+    : m_popup(new wxPopupWindow(parent, wxBORDER_SIMPLE)), m_image(image),
+      // The pointer is always on the picture, also when the drag began beside the item's text.
+      m_hotSpot(std::clamp(hotSpot.x, 0, std::max(image.GetWidth() - 1, 0)),
+                std::clamp(hotSpot.y, 0, std::max(image.GetHeight() - 1, 0)))
 {
     m_popup->SetClientSize(m_image.GetWidth(), m_image.GetHeight());
     m_popup->Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
