@@ -73,6 +73,9 @@ protected:
         StopApplication();
         drives.reset();
         localfs::ReloadDriveMap();
+        // Local copies make their folders current; the next test's servers must not start
+        // in a folder that is gone.
+        std::filesystem::current_path(startFolder);
     }
 
     void Select(const wxTreeItemId& item)
@@ -104,6 +107,7 @@ protected:
 
     TempDir drive;
     std::unique_ptr<ScopedEnv> drives;
+    std::filesystem::path startFolder = std::filesystem::current_path();
     CMainFrame* frame = nullptr;
     CBrowserView* tree = nullptr;
     FileView* list = nullptr;
