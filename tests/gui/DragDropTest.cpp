@@ -253,6 +253,17 @@ TEST_F(DragDropTest, FilesGoToTheEndOfTheTargetAndAReplacedNameIsListedOnce)
     EXPECT_EQ(ReadFileText(drive.Path() / "dst/a.txt"), "changed");
     EXPECT_EQ(ReadFileText(drive.Path() / "dst/empty.bin"), "");
     EXPECT_EQ(ItemData(*tree, Item({"dst"})).FindEntry("a.txt")->m_strSize, "7");
+
+    // A name that is no UTF-8 is copied by its bytes, not by the text the row shows.
+    drive.WriteFile("src/z\xe9.txt", "latin-1");
+    Select(Item({"src"}));
+    tree->RefreshFolder();
+    ASSERT_EQ(ListColumn(*list, 0).back(), "z\\xE9.txt");
+    list->SetItemState(2, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    ASSERT_TRUE(list->BeginListDrag(2));
+    tree->DropOnTree(LabelClientPoint(*tree, Item({"dst"})));
+    EXPECT_EQ(ReadFileText(drive.Path() / "dst/z\xe9.txt"), "latin-1");
+    EXPECT_EQ(entries().back(), "z\xe9.txt");
 }
 
 TEST_F(DragDropTest, AFailedFileIsReportedAndACancelStopsAllThatFollows)
