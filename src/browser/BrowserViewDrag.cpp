@@ -16,16 +16,6 @@
 
 namespace {
 constexpr int kHitFlags = wxTREE_HITTEST_ONITEMICON | wxTREE_HITTEST_ONITEMLABEL | wxTREE_HITTEST_ONITEMSTATEICON;
-
-// The drag of `host`, while one is in progress and no copy batch runs. During a batch the drag
-// that started it still counts as active, but the mouse belongs to the panes' usual handling.
-DragState* DragInProgress(IPaneHost* host)
-{
-    DragState* drag = host ? host->GetDragState() : nullptr;
-    if (drag == nullptr || !drag->active || CFileTransfer::IsBatchRunning())
-        return nullptr;
-    return drag;
-}
 } // namespace
 
 bool CBrowserView::IsWithin(const TreeItemRef& item, const TreeItemRef& ancestor) const
@@ -39,30 +29,17 @@ bool CBrowserView::IsWithin(const TreeItemRef& item, const TreeItemRef& ancestor
 
 bool CBrowserView::BeginTreeDrag(const TreeItemRef& item)
 {
-    DragState* drag = m_pHost ? m_pHost->GetDragState() : nullptr;
+    DragState* drag = DragToStart(m_pHost);
     if (drag == nullptr)
         return false;
-    if (CFileTransfer::IsBatchRunning()) {
-        AfxMessageBeep();
-        return false;
-    }
     const BrowserItem* data = item.GetItemData();
     // Nothing behind the tree, or a root or drive: there is no directory of that name to copy.
     if (data == nullptr || data->m_bNewFolder || !m_bRooted || !HasEndpoint() || IsDriveItem(item) ||
         (m_strRootLabel == kLocalMachineLabel && item == GetRootRef()))
         return false;
-    if (drag->active)
-        CancelPaneDrag(*m_pHost, *drag);
-
-    CaptureMouse();
+    BeginPaneDrag(*m_pHost, *drag, this, m_nPane, item.GetId());
     const wxPoint screen = wxGetMousePosition();
     const wxPoint client = ScreenToClient(screen);
-    drag->active = 1;
-    drag->sourcePane = this;
-    drag->sourceItem = item.GetId();
-    drag->targetItem = wxTreeItemId();
-    drag->sourcePaneNumber = m_nPane;
-    drag->names.clear();
 
     wxRect rect;
     if (!GetBoundingRect(item.GetId(), rect, false))

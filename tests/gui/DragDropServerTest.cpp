@@ -12,13 +12,13 @@
 #include "ftp/support/ServerTest.h"
 #include "net/CopyProgressDlg.h"
 #include "net/FileTransfer.h"
-#include "platform/localfs/DriveMap.h"
 #include "platform/ui/MessageBeep.h"
 #include "res/Resource.h"
 #include "support/Commands.h"
 #include "support/Connecting.h"
 #include "support/Dragging.h"
 #include "support/GuiTest.h"
+#include "support/LocalDrive.h"
 #include "support/PaneHelpers.h"
 #include "support/TempDir.h"
 
@@ -51,8 +51,6 @@ protected:
         drive.WriteFile("up/three.txt", "three");
         // No host takes a line break inside a name: this file cannot be uploaded.
         drive.WriteFile("up/x\ny.txt", "newline");
-        drives = std::make_unique<ScopedEnv>("FERRIX_DRIVES", "C=" + drive.Str());
-        localfs::ReloadDriveMap();
 
         frame = &StartApplication();
         {
@@ -72,11 +70,6 @@ protected:
     {
         StopApplication();
         TheApp().CloseRegions();
-        drives.reset();
-        localfs::ReloadDriveMap();
-        // Local copies make their folders current; the next test's servers must not start
-        // in a folder that is gone.
-        std::filesystem::current_path(startFolder);
     }
 
     void Select(CBrowserView& tree, const wxTreeItemId& item)
@@ -109,9 +102,8 @@ protected:
 
     FtpTestServer* server = nullptr;
     std::string folder;
-    TempDir drive;
-    std::unique_ptr<ScopedEnv> drives;
-    std::filesystem::path startFolder = std::filesystem::current_path();
+    ScopedLocalDrive localDrive;
+    TempDir& drive = localDrive.folder;
     CMainFrame* frame = nullptr;
     CBrowserView* upperTree = nullptr;
     FileView* upperList = nullptr;

@@ -11,13 +11,13 @@
 #include "browser/FileView.h"
 #include "net/CopyProgressDlg.h"
 #include "net/FileTransfer.h"
-#include "platform/localfs/DriveMap.h"
 #include "platform/ui/MessageBeep.h"
 #include "res/Resource.h"
 #include "support/Commands.h"
 #include "support/Connecting.h"
 #include "support/Dragging.h"
 #include "support/GuiTest.h"
+#include "support/LocalDrive.h"
 #include "support/PaneHelpers.h"
 #include "support/TempDir.h"
 
@@ -59,8 +59,6 @@ protected:
         drive.WriteFile("src/sub/deeper/c.txt", "gamma");
         drive.WriteFile("src/caf\xe9/n\xe9.txt", "latin-1 names");
         drive.WriteFile("dst/existing.txt", "kept");
-        drives = std::make_unique<ScopedEnv>("FERRIX_DRIVES", "C=" + drive.Str());
-        localfs::ReloadDriveMap();
         frame = &StartApplication();
         tree = frame->GetTree(0);
         list = frame->GetFileList(0);
@@ -71,11 +69,6 @@ protected:
     void TearDown() override
     {
         StopApplication();
-        drives.reset();
-        localfs::ReloadDriveMap();
-        // Local copies make their folders current; the next test's servers must not start
-        // in a folder that is gone.
-        std::filesystem::current_path(startFolder);
     }
 
     void Select(const wxTreeItemId& item)
@@ -105,9 +98,8 @@ protected:
     }
     const DragState& Drag() { return TheApp().m_drag; }
 
-    TempDir drive;
-    std::unique_ptr<ScopedEnv> drives;
-    std::filesystem::path startFolder = std::filesystem::current_path();
+    ScopedLocalDrive localDrive;
+    TempDir& drive = localDrive.folder;
     CMainFrame* frame = nullptr;
     CBrowserView* tree = nullptr;
     FileView* list = nullptr;
