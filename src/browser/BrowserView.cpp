@@ -266,6 +266,7 @@ void CBrowserView::OnLeftDown(wxMouseEvent& event)
         m_pHost->SetActiveView(this);
     // A press while dragging means the release was lost somewhere: the drag ends, copying nothing.
     CancelDrag();
+    m_ptPress = event.GetPosition();
     event.Skip();
 }
 

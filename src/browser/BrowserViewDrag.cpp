@@ -59,7 +59,7 @@ bool CBrowserView::TrackDrag(const wxPoint& point)
         return false;
     const wxPoint screen = ClientToScreen(point);
     TrackOverPanes(*m_pHost, *drag, this, screen);
-    const TreeItemRef hit = DropTargetAt(point);
+    const TreeItemRef hit = ItemLabelAt(point);
     if (hit) {
         if (drag->dragImage)
             drag->dragImage->Leave();
@@ -80,7 +80,7 @@ bool CBrowserView::DropOnTree(const wxPoint& point)
     if (drag == nullptr)
         return false;
     EndDragFeedback(*m_pHost, *drag);
-    const TreeItemRef target = DropTargetAt(point);
+    const TreeItemRef target = ItemLabelAt(point);
     drag->targetItem = target.GetId();
     DropOn(target);
     ClearDropHighlight();
@@ -136,7 +136,7 @@ void CBrowserView::CancelDrag()
         CancelPaneDrag(*m_pHost, *drag);
 }
 
-TreeItemRef CBrowserView::DropTargetAt(const wxPoint& point)
+TreeItemRef CBrowserView::ItemLabelAt(const wxPoint& point)
 {
     int flags = 0;
     const wxTreeItemId hit = HitTest(point, flags);
@@ -164,9 +164,15 @@ void CBrowserView::ClearDropHighlight()
 
 void CBrowserView::OnBeginDrag(wxTreeEvent& event)
 {
+    // The generic control names its current item, also when the press was on another item's
+    // expand button or beside any item: only a press on the item itself drags it. (While a
+    // batch runs any drag is refused, with its beep.)
+    const TreeItemRef item = Ref(event.GetItem());
+    if (!CFileTransfer::IsBatchRunning() && !(ItemLabelAt(m_ptPress) == item))
+        return;
     // Not allowed to the control: the generic tree would capture the mouse for itself alone,
     // and the drag must be able to move on to the other panes.
-    BeginTreeDrag(Ref(event.GetItem()));
+    BeginTreeDrag(item);
 }
 
 void CBrowserView::OnMouseMove(wxMouseEvent& event)
