@@ -3,6 +3,7 @@
 
 #include "app/MainFrame.h"
 
+#include "app/FrameStatusBar.h"
 #include "app/NorvoApp.h"
 #include "app/ProgramIcons.h"
 #include "app/ShareSplitter.h"
@@ -208,6 +209,13 @@ void CMainFrame::CreateStatusPanes()
     status->SetStatusWidths(4, widths);
     status->SetStatusText(kIdleStatusText, 0);
     SetStatusBarPane(0);
+}
+
+wxStatusBar* CMainFrame::OnCreateStatusBar(int number, long style, wxWindowID id, const wxString& name)
+{
+    auto* status = new CFrameStatusBar(this, id, style, name);
+    status->SetFieldsCount(number);
+    return status;
 }
 
 void CMainFrame::CreateContextMenu()
