@@ -3,6 +3,7 @@
 
 #include "app/MainFrame.h"
 
+#include "app/FrameStatusBar.h"
 #include "app/NorvoApp.h"
 #include "app/ProgramIcons.h"
 #include "app/ShareSplitter.h"
@@ -240,6 +241,13 @@ void CMainFrame::ShowSecurityNotice(const std::string& notice)
     const wxString text = wxString::FromUTF8(notice);
     SetStatusPaneWidths(status->GetTextExtent(text).x + FromDIP(kNoticeMargin));
     status->SetStatusText(text, kSecurityNoticePane);
+}
+
+wxStatusBar* CMainFrame::OnCreateStatusBar(int number, long style, wxWindowID id, const wxString& name)
+{
+    auto* status = new CFrameStatusBar(this, id, style, name);
+    status->SetFieldsCount(number);
+    return status;
 }
 
 void CMainFrame::CreateContextMenu()

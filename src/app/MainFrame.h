@@ -83,6 +83,7 @@ private:
     void CreateMenus();
     void CreateToolBarPane();
     void CreateStatusPanes();
+    wxStatusBar* OnCreateStatusBar(int number, long style, wxWindowID id, const wxString& name) override;
     void CreateContextMenu();
     void CreateSplitter();
     void CreateAccelerators();
