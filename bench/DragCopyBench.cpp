@@ -198,9 +198,10 @@ int Run(int folders, int filesPerFolder, std::size_t fileSize)
     profile.port = static_cast<std::int16_t>(server->Port());
     profile.useDefaultPort = 0;
     profile.passive = 1;
+    profile.security = ConnectionSecurity::Plain;   // the test servers speak plain FTP
     if (!app.regions[CNorvoApp::kLowerRegion].ReplaceSession(CNorvoApp::kLowerRegion))
         throw std::runtime_error("no internet session");
-    app.regions[CNorvoApp::kLowerRegion].Open(profile);
+    app.regions[CNorvoApp::kLowerRegion].Open(profile, FtpSecurity{});
     app.RootRegion(CNorvoApp::kLowerRegion);
     Pump();
     CBrowserView& localTree = *frame->GetTree(CNorvoApp::kUpperRegion);
