@@ -15,8 +15,8 @@ namespace {
 constexpr int kPollMilliseconds = 10;
 constexpr int kSteps = 8;
 
-// Where the program last saw the pointer move, on the screen. GTK merges motions that arrive
-// together, and a control counts motions before it starts a drag: each move is waited for.
+// How many pointer motions the program has seen. GTK merges motions that arrive together, and
+// a control counts motions before it starts a drag: each move is waited for.
 class MotionWatch : public wxEventFilter {
 public:
     MotionWatch() { wxEvtHandler::AddFilter(this); }
@@ -26,13 +26,12 @@ public:
 
     int FilterEvent(wxEvent& event) override
     {
-        auto* window = dynamic_cast<wxWindow*>(event.GetEventObject());
-        if (event.GetEventType() == wxEVT_MOTION && window != nullptr)
-            last = window->ClientToScreen(static_cast<wxMouseEvent&>(event).GetPosition());
+        if (event.GetEventType() == wxEVT_MOTION)
+            ++seen;
         return Event_Skip;
     }
 
-    wxPoint last;
+    int seen = 0;
 };
 
 // A hang guard only: a move is normally seen at once.
@@ -41,12 +40,11 @@ constexpr std::chrono::seconds kMoveLimit{10};
 void MoveAndWait(wxUIActionSimulator& mouse, MotionWatch& watch, const wxPoint& to)
 {
     // A pointer already there would not move at all, and no motion would come.
-    if (wxGetMousePosition() == to) {
-        mouse.MouseMove(to + wxSize(0, 1));
-        RunLoopUntil([&] { return watch.last == to + wxSize(0, 1); }, kMoveLimit);
-    }
+    if (wxGetMousePosition() == to)
+        MoveAndWait(mouse, watch, to + wxSize(0, 1));
+    const int before = watch.seen;
     mouse.MouseMove(to);
-    RunLoopUntil([&] { return watch.last == to; }, kMoveLimit);
+    RunLoopUntil([&] { return watch.seen > before; }, kMoveLimit);
 }
 } // namespace
 
