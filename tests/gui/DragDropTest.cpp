@@ -209,6 +209,7 @@ TEST_F(DragDropTest, ADirectoryIsCopiedWholeIntoAnotherAndShownThere)
     Texts names = ListColumn(*list, 0);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (Texts{"a.txt", "empty.bin"}));
+    ASSERT_NE(ItemData(*tree, Item({"dst", "src"})).FindEntry("empty.bin"), nullptr);
     EXPECT_EQ(ItemData(*tree, Item({"dst", "src"})).FindEntry("empty.bin")->m_strSize, "0");
 
     // Again onto the same target: the directory exists, nothing is copied into it.
@@ -252,6 +253,7 @@ TEST_F(DragDropTest, FilesGoToTheEndOfTheTargetAndAReplacedNameIsListedOnce)
     EXPECT_EQ(entries(), (Texts{"existing.txt", "empty.bin", "a.txt"}));
     EXPECT_EQ(ReadFileText(drive.Path() / "dst/a.txt"), "changed");
     EXPECT_EQ(ReadFileText(drive.Path() / "dst/empty.bin"), "");
+    ASSERT_NE(ItemData(*tree, Item({"dst"})).FindEntry("a.txt"), nullptr);
     EXPECT_EQ(ItemData(*tree, Item({"dst"})).FindEntry("a.txt")->m_strSize, "7");
 
     // A name that is no UTF-8 is copied by its bytes, not by the text the row shows.

@@ -92,16 +92,24 @@ bool RunLoopUntil(const std::function<bool()>& done, std::chrono::milliseconds l
 
 bool WaitForPanesLaidOut(CMainFrame& frame)
 {
+    // The frame places and sizes itself over several rounds after it is shown, and a window
+    // manager adds its own: the layout counts as done once it has not changed for a while.
+    constexpr int kStableRounds = 20;
+    wxRect last;
+    int stable = 0;
     return RunLoopUntil([&] {
         const wxSize whole = frame.GetClientSize();
+        bool shared = frame.IsShownOnScreen();
         for (int row = 0; row < 2; ++row) {
             for (int column = 0; column < 2; ++column) {
                 const wxSize pane = frame.GetPane(row, column)->GetClientSize();
-                if (!frame.IsShownOnScreen() || pane.x < whole.x / 3 || pane.y < whole.y / 5)
-                    return false;
+                shared = shared && pane.x >= whole.x / 3 && pane.y >= whole.y / 5;
             }
         }
-        return true;
+        const wxRect now(frame.GetScreenPosition(), frame.GetTree(0)->GetClientSize());
+        stable = shared && now == last ? stable + 1 : 0;
+        last = now;
+        return stable >= kStableRounds;
     });
 }
 
