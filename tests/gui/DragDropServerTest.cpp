@@ -53,6 +53,7 @@ protected:
         drive.WriteFile("up/x\ny.txt", "newline");
 
         frame = &StartApplication();
+        ASSERT_TRUE(WaitForPanesLaidOut(*frame));
         {
             ScopedConnectAnswers answers({LoopbackProfile(server->Name(), *server, true, "/" + folder)});
             SendCommand(*frame, ID_SERVER_CONNECT);
@@ -140,7 +141,8 @@ TEST_P(DragDropServerTest, FilesDroppedOnTheHostsListArriveAtItsEnd)
     const long first = SelectRows({"one.txt", "three.txt", "two.txt", "x\\x0Ay.txt"});
     ASSERT_EQ(first, 0);
     const bool dragged = MouseDrag(
-        RowScreenPoint(*upperList, first), PaneScreenPoint(*lowerList), [&] { return Drag().active == 1; },
+        [&] { return RowScreenPoint(*upperList, first); }, [&] { return PaneScreenPoint(*lowerList); },
+        [&] { return Drag().active == 1; },
         [&] { return wxWindow::GetCapture() == lowerList->GetMainWindowOfCompositeControl(); },
         [&] { return Drag().active == 0 && !CFileTransfer::IsBatchRunning(); });
     EXPECT_TRUE(dragged);

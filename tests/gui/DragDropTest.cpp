@@ -60,6 +60,7 @@ protected:
         drive.WriteFile("src/caf\xe9/n\xe9.txt", "latin-1 names");
         drive.WriteFile("dst/existing.txt", "kept");
         frame = &StartApplication();
+        ASSERT_TRUE(WaitForPanesLaidOut(*frame));
         tree = frame->GetTree(0);
         list = frame->GetFileList(0);
         driveItem = FindPath(*tree, {"C:"});
@@ -175,7 +176,14 @@ TEST_F(DragDropTest, ADirectoryIsCopiedWholeIntoAnotherAndShownThere)
     ASSERT_TRUE(tree->BeginTreeDrag(tree->Ref(Item({"src"}))));
     EXPECT_EQ(Drag().sourcePaneNumber, 0);
     EXPECT_EQ(wxWindow::GetCapture(), tree);
+    // Outside every pane the cursor says no; back over a pane it is the arrow again.
+    tree->TrackDrag(LabelClientPoint(*tree, Item({"src"})));
+    tree->TrackDrag(tree->ScreenToClient(frame->GetScreenPosition() - wxSize(0, 40)));
+    EXPECT_TRUE(tree->GetCursor().IsSameAs(g_noDropCursor));
+    EXPECT_EQ(tree->GetDropHighlight(), Item({"src"})) << "the mark stays until the drag moves on";
+    EXPECT_FALSE(Drag().targetItem.IsOk());
     tree->TrackDrag(target);
+    EXPECT_TRUE(tree->GetCursor().IsSameAs(g_arrowCursor));
     EXPECT_EQ(tree->GetDropHighlight(), Item({"dst"}));
     EXPECT_EQ(Drag().targetItem, Item({"dst"}));
     ASSERT_TRUE(Drag().dragImage);
@@ -201,6 +209,7 @@ TEST_F(DragDropTest, ADirectoryIsCopiedWholeIntoAnotherAndShownThere)
     Texts names = ListColumn(*list, 0);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (Texts{"a.txt", "empty.bin"}));
+    ASSERT_NE(ItemData(*tree, Item({"dst", "src"})).FindEntry("empty.bin"), nullptr);
     EXPECT_EQ(ItemData(*tree, Item({"dst", "src"})).FindEntry("empty.bin")->m_strSize, "0");
 
     // Again onto the same target: the directory exists, nothing is copied into it.
@@ -244,6 +253,7 @@ TEST_F(DragDropTest, FilesGoToTheEndOfTheTargetAndAReplacedNameIsListedOnce)
     EXPECT_EQ(entries(), (Texts{"existing.txt", "empty.bin", "a.txt"}));
     EXPECT_EQ(ReadFileText(drive.Path() / "dst/a.txt"), "changed");
     EXPECT_EQ(ReadFileText(drive.Path() / "dst/empty.bin"), "");
+    ASSERT_NE(ItemData(*tree, Item({"dst"})).FindEntry("a.txt"), nullptr);
     EXPECT_EQ(ItemData(*tree, Item({"dst"})).FindEntry("a.txt")->m_strSize, "7");
 
     // A name that is no UTF-8 is copied by its bytes, not by the text the row shows.
@@ -347,20 +357,20 @@ TEST_F(DragDropTest, AUserDragsAFolderWithTheMouseAndCannotStartAnotherDuringThe
     // In the middle of the batch the user tries to drag the drive: refused.
     ScopedMessageRecorder messages([&](const std::string&) { return wxOK; });
     const wxTreeItemId dst = Item({"dst"});
-    const wxPoint to = LabelScreenPoint(*tree, dst);
     const auto idle = [&] { return Drag().active == 0 && !CFileTransfer::IsBatchRunning(); };
     auto tryDuringBatch = [&](wxIdleEvent& event) {
         event.Skip();
         if (triedDuringBatch || !CFileTransfer::IsBatchRunning())
             return;
         triedDuringBatch = true;
-        const wxPoint from = LabelScreenPoint(*tree, tree->GetItemParent(dst));
-        EXPECT_TRUE(MouseDrag(from, from + wxSize(0, 60), [&] { return beeps > 0; }, [] { return true; },
-                              [] { return true; }));
+        const auto drive = [&] { return LabelScreenPoint(*tree, tree->GetItemParent(dst)); };
+        EXPECT_TRUE(MouseDrag(drive, [&] { return drive() + wxSize(0, 60); }, [&] { return beeps > 0; },
+                              [] { return true; }, [] { return true; }));
     };
     frame->Bind(wxEVT_IDLE, tryDuringBatch);
     const bool dragged = MouseDrag(
-        LabelScreenPoint(*tree, Item({"src"})), to, [&] { return Drag().active == 1; },
+        [&] { return LabelScreenPoint(*tree, Item({"src"})); }, [&] { return LabelScreenPoint(*tree, dst); },
+        [&] { return Drag().active == 1; },
         [&] {
             imageFollowed = imageFollowed || (Drag().dragImage && Drag().dragImage->IsShown());
             return tree->GetDropHighlight() == dst;

@@ -1,8 +1,10 @@
 #include "support/Dragging.h"
 
+#include "app/MainFrame.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
 
+#include <wx/eventfilter.h>
 #include <wx/evtloop.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -12,6 +14,38 @@
 namespace {
 constexpr int kPollMilliseconds = 10;
 constexpr int kSteps = 8;
+
+// How many pointer motions the program has seen. GTK merges motions that arrive together, and
+// a control counts motions before it starts a drag: each move is waited for.
+class MotionWatch : public wxEventFilter {
+public:
+    MotionWatch() { wxEvtHandler::AddFilter(this); }
+    ~MotionWatch() override { wxEvtHandler::RemoveFilter(this); }
+    MotionWatch(const MotionWatch&) = delete;
+    MotionWatch& operator=(const MotionWatch&) = delete;
+
+    int FilterEvent(wxEvent& event) override
+    {
+        if (event.GetEventType() == wxEVT_MOTION)
+            ++seen;
+        return Event_Skip;
+    }
+
+    int seen = 0;
+};
+
+// A hang guard only: a move is normally seen at once.
+constexpr std::chrono::seconds kMoveLimit{10};
+
+void MoveAndWait(wxUIActionSimulator& mouse, MotionWatch& watch, const wxPoint& to)
+{
+    // A pointer already there would not move at all, and no motion would come.
+    if (wxGetMousePosition() == to)
+        MoveAndWait(mouse, watch, to + wxSize(0, 1));
+    const int before = watch.seen;
+    mouse.MouseMove(to);
+    RunLoopUntil([&] { return watch.seen > before; }, kMoveLimit);
+}
 } // namespace
 
 wxPoint LabelClientPoint(CBrowserView& tree, const wxTreeItemId& item)
@@ -56,27 +90,54 @@ bool RunLoopUntil(const std::function<bool()>& done, std::chrono::milliseconds l
     return done();
 }
 
-bool MouseDrag(const wxPoint& from, const wxPoint& to, const std::function<bool()>& started,
+bool WaitForPanesLaidOut(CMainFrame& frame)
+{
+    // The frame places and sizes itself over several rounds after it is shown, and a window
+    // manager adds its own: the layout counts as done once it has not changed for a while.
+    constexpr int kStableRounds = 20;
+    wxRect last;
+    int stable = 0;
+    return RunLoopUntil([&] {
+        const wxSize whole = frame.GetClientSize();
+        bool shared = frame.IsShownOnScreen();
+        for (int row = 0; row < 2; ++row) {
+            for (int column = 0; column < 2; ++column) {
+                const wxSize pane = frame.GetPane(row, column)->GetClientSize();
+                shared = shared && pane.x >= whole.x / 3 && pane.y >= whole.y / 5;
+            }
+        }
+        const wxRect now(frame.GetScreenPosition(), frame.GetTree(0)->GetClientSize());
+        stable = shared && now == last ? stable + 1 : 0;
+        last = now;
+        return stable >= kStableRounds;
+    });
+}
+
+bool MouseDrag(const ScreenPoint& from, const ScreenPoint& to, const std::function<bool()>& started,
                const std::function<bool()>& arrived, const std::function<bool()>& finished)
 {
     wxUIActionSimulator mouse;
-    mouse.MouseMove(from);
-    RunLoopUntil([&] { return wxGetMousePosition() == from; });
+    MotionWatch watch;
+    // Pressed only where the item still is once the pointer got there.
+    wxPoint start = from();
+    for (int attempt = 0; attempt < 10 && (attempt == 0 || start != from()); ++attempt) {
+        start = from();
+        MoveAndWait(mouse, watch, start);
+    }
     mouse.MouseDown();
     for (int step = 1; step <= 4; ++step)
-        mouse.MouseMove(from + wxSize(step, 0));
+        MoveAndWait(mouse, watch, start + wxSize(step, 0));
     if (!RunLoopUntil(started)) {
         mouse.MouseUp();
         return false;
     }
-    const wxPoint start = from + wxSize(4, 0);
+    start += wxSize(4, 0);
+    const wxPoint end = to();
     for (int step = 1; step <= kSteps; ++step)
-        mouse.MouseMove(start + (to - start) * step / kSteps);
-    bool ok = RunLoopUntil(arrived);
-    // One more move over the target, for the pane that now holds the mouse to see.
-    mouse.MouseMove(to + wxSize(1, 0));
-    RunLoopUntil([&] { return wxGetMousePosition() == to + wxSize(1, 0); });
-    RunLoopUntil(arrived);
+        MoveAndWait(mouse, watch, start + (end - start) * step / kSteps);
+    // Once more over the target, for the pane that now holds the mouse to see.
+    MoveAndWait(mouse, watch, to() + wxSize(1, 0));
+    const bool ok = RunLoopUntil(arrived);
     mouse.MouseUp();
     return RunLoopUntil(finished) && ok;
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 class CBrowserView;
+class CMainFrame;
 class FileView;
 class wxWindow;
 
@@ -24,9 +25,15 @@ wxPoint PaneScreenPoint(wxWindow& pane);
 // own dialog) until `done` answers true or `limit` has passed; answers done().
 bool RunLoopUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(60));
 
+// Runs until the four panes have their share of the frame: under a window manager the frame
+// gets its real size a moment after it is shown, and a point taken before would miss.
+bool WaitForPanesLaidOut(CMainFrame& frame);
+
 // A drag as a user makes it: press at `from`, three short moves on the spot (the controls begin
 // a drag after three), until `started` answers true; then on to `to` in steps, until `arrived`
 // answers true (the pane there holds the mouse); then release and run until `finished`.
-// Answers whether every stage was reached.
-bool MouseDrag(const wxPoint& from, const wxPoint& to, const std::function<bool()>& started,
+// Answers whether every stage was reached. The points are asked for when they are needed: a
+// window manager may still move the frame when it has placed it.
+using ScreenPoint = std::function<wxPoint()>;
+bool MouseDrag(const ScreenPoint& from, const ScreenPoint& to, const std::function<bool()>& started,
                const std::function<bool()>& arrived, const std::function<bool()>& finished);
