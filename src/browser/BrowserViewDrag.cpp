@@ -187,6 +187,11 @@ void CBrowserView::ClearDropHighlight()
 
 void CBrowserView::OnBeginDrag(wxTreeEvent& event)
 {
+    // The control's own notice can come while a drag is already under way (on a busy machine,
+    // from motions it counted before the drag took the mouse): it must not replace the user's
+    // drag by one of another item.
+    if (const DragState* drag = m_pHost ? m_pHost->GetDragState() : nullptr; drag && drag->active)
+        return;
     // Not allowed to the control: the generic tree would capture the mouse for itself alone,
     // and the drag must be able to move on to the other panes.
     BeginTreeDrag(Ref(event.GetItem()));
