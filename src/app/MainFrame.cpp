@@ -11,6 +11,7 @@
 #include "app/ToolImages.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
+#include "browser/PaneDrag.h"
 #include "browser/RootLabels.h"
 #include "net/FileTransfer.h"
 #include "platform/registry/RegistryBatch.h"
@@ -471,6 +472,9 @@ void CMainFrame::OnClose(wxCloseEvent& event)
         event.Veto();
         return;
     }
+    // A drag still under way ends here: its image and the mouse belong to the panes.
+    if (!CFileTransfer::IsBatchRunning() && wxGetApp().m_drag.active)
+        CancelPaneDrag(*this, wxGetApp().m_drag);
     {
         // The bars and the layout are a dozen values: one write of the registry file, not one each.
         RegistryBatch oneWrite;

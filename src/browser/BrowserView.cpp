@@ -175,6 +175,8 @@ void CBrowserView::ForgetRemovedItem(const TreeItemRef& item)
     }
     if (within(m_hEditedItem))
         m_hEditedItem = wxTreeItemId();
+    if (within(m_hDropHighlight))
+        m_hDropHighlight = wxTreeItemId();
 }
 
 void CBrowserView::ResetFiles(const TreeItemRef& item)
@@ -195,6 +197,7 @@ void CBrowserView::ClearTree()
         m_pFileView->m_hShownDir = wxTreeItemId();
     }
     m_hEditedItem = wxTreeItemId();
+    m_hDropHighlight = wxTreeItemId();
     FreeItemData(GetRootRef(), true);
     DeleteAllItems();
     m_root = TreeItemRef();
@@ -263,6 +266,7 @@ void CBrowserView::OnLeftDown(wxMouseEvent& event)
         m_pHost->SetActiveView(this);
     // A press while dragging means the release was lost somewhere: the drag ends, copying nothing.
     CancelDrag();
+    m_ptPress = event.GetPosition();
     event.Skip();
 }
 

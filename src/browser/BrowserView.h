@@ -140,8 +140,9 @@ private:
     void OnMouseMove(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
-    // The item a drop at `point` (client coordinates) lands on: its icon or label is there.
-    TreeItemRef DropTargetAt(const wxPoint& point);
+    // The item whose icon or label is at `point` (client coordinates): where a drag starts and
+    // where a drop lands.
+    TreeItemRef ItemLabelAt(const wxPoint& point);
     // Answers a drop on `target`, by the rules of where a drop may go.
     void DropOn(const TreeItemRef& target);
     // Where a copy may land: a directory of this tree that exists, not the "Local Machine" root.
@@ -163,6 +164,8 @@ private:
     wxTreeItemId m_hEditedItem;
     // The item shown as the drop target (on GTK the mark looks like the selection).
     wxTreeItemId m_hDropHighlight;
+    // Where the left button last went down (client coordinates).
+    wxPoint m_ptPress;
 
     // Adds one unread child per name (`names` in the order of their labels) and returns them
     // in that order.

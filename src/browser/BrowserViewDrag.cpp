@@ -16,16 +16,6 @@
 
 namespace {
 constexpr int kHitFlags = wxTREE_HITTEST_ONITEMICON | wxTREE_HITTEST_ONITEMLABEL | wxTREE_HITTEST_ONITEMSTATEICON;
-
-// The drag of `host`, while one is in progress and no copy batch runs. During a batch the drag
-// that started it still counts as active, but the mouse belongs to the panes' usual handling.
-DragState* DragInProgress(IPaneHost* host)
-{
-    DragState* drag = host ? host->GetDragState() : nullptr;
-    if (drag == nullptr || !drag->active || CFileTransfer::IsBatchRunning())
-        return nullptr;
-    return drag;
-}
 } // namespace
 
 bool CBrowserView::IsWithin(const TreeItemRef& item, const TreeItemRef& ancestor) const
@@ -39,30 +29,17 @@ bool CBrowserView::IsWithin(const TreeItemRef& item, const TreeItemRef& ancestor
 
 bool CBrowserView::BeginTreeDrag(const TreeItemRef& item)
 {
-    DragState* drag = m_pHost ? m_pHost->GetDragState() : nullptr;
+    DragState* drag = DragToStart(m_pHost);
     if (drag == nullptr)
         return false;
-    if (CFileTransfer::IsBatchRunning()) {
-        AfxMessageBeep();
-        return false;
-    }
     const BrowserItem* data = item.GetItemData();
     // Nothing behind the tree, or a root or drive: there is no directory of that name to copy.
     if (data == nullptr || data->m_bNewFolder || !m_bRooted || !HasEndpoint() || IsDriveItem(item) ||
         (m_strRootLabel == kLocalMachineLabel && item == GetRootRef()))
         return false;
-    if (drag->active)
-        CancelPaneDrag(*m_pHost, *drag);
-
-    CaptureMouse();
+    BeginPaneDrag(*m_pHost, *drag, this, m_nPane, item.GetId());
     const wxPoint screen = wxGetMousePosition();
     const wxPoint client = ScreenToClient(screen);
-    drag->active = 1;
-    drag->sourcePane = this;
-    drag->sourceItem = item.GetId();
-    drag->targetItem = wxTreeItemId();
-    drag->sourcePaneNumber = m_nPane;
-    drag->names.clear();
 
     wxRect rect;
     if (!GetBoundingRect(item.GetId(), rect, false))
@@ -82,7 +59,7 @@ bool CBrowserView::TrackDrag(const wxPoint& point)
         return false;
     const wxPoint screen = ClientToScreen(point);
     TrackOverPanes(*m_pHost, *drag, this, screen);
-    const TreeItemRef hit = DropTargetAt(point);
+    const TreeItemRef hit = ItemLabelAt(point);
     if (hit) {
         if (drag->dragImage)
             drag->dragImage->Leave();
@@ -103,7 +80,7 @@ bool CBrowserView::DropOnTree(const wxPoint& point)
     if (drag == nullptr)
         return false;
     EndDragFeedback(*m_pHost, *drag);
-    const TreeItemRef target = DropTargetAt(point);
+    const TreeItemRef target = ItemLabelAt(point);
     drag->targetItem = target.GetId();
     DropOn(target);
     ClearDropHighlight();
@@ -159,7 +136,7 @@ void CBrowserView::CancelDrag()
         CancelPaneDrag(*m_pHost, *drag);
 }
 
-TreeItemRef CBrowserView::DropTargetAt(const wxPoint& point)
+TreeItemRef CBrowserView::ItemLabelAt(const wxPoint& point)
 {
     int flags = 0;
     const wxTreeItemId hit = HitTest(point, flags);
@@ -192,9 +169,15 @@ void CBrowserView::OnBeginDrag(wxTreeEvent& event)
     // drag by one of another item.
     if (const DragState* drag = m_pHost ? m_pHost->GetDragState() : nullptr; drag && drag->active)
         return;
+    // The generic control names its current item, also when the press was on another item's
+    // expand button or beside any item: only a press on the item itself drags it. (While a
+    // batch runs any drag is refused, with its beep.)
+    const TreeItemRef item = Ref(event.GetItem());
+    if (!CFileTransfer::IsBatchRunning() && !(ItemLabelAt(m_ptPress) == item))
+        return;
     // Not allowed to the control: the generic tree would capture the mouse for itself alone,
     // and the drag must be able to move on to the other panes.
-    BeginTreeDrag(Ref(event.GetItem()));
+    BeginTreeDrag(item);
 }
 
 void CBrowserView::OnMouseMove(wxMouseEvent& event)

@@ -2,7 +2,6 @@
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
-#include <wx/popupwin.h>
 #include <wx/settings.h>
 
 #include <algorithm>
@@ -12,48 +11,52 @@ namespace {
 constexpr int kGap = 3;
 } // namespace
 
-void DragImage::PopupDestroyer::operator()(wxPopupWindow* popup) const
-{
-    popup->Destroy();
-}
-
 DragImage::DragImage(wxWindow* parent, const wxBitmap& image, const wxPoint& hotSpot)
-    : m_popup(new wxPopupWindow(parent, wxBORDER_SIMPLE)), m_image(image), m_hotSpot(hotSpot)
+    : m_popup(new wxPopupWindow(parent, wxBORDER_SIMPLE)), m_image(image),
+      // The pointer is always on the picture, also when the drag began beside the item's text.
+      m_hotSpot(std::clamp(hotSpot.x, 0, std::max(image.GetWidth() - 1, 0)),
+                std::clamp(hotSpot.y, 0, std::max(image.GetHeight() - 1, 0)))
 {
     m_popup->SetClientSize(m_image.GetWidth(), m_image.GetHeight());
     m_popup->Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
-        wxPaintDC dc(m_popup.get());
+        wxPaintDC dc(m_popup);
         dc.DrawBitmap(m_image, 0, 0, true);
     });
 }
 
-DragImage::~DragImage() = default;
+DragImage::~DragImage()
+{
+    if (m_popup)
+        m_popup->Destroy();
+}
 
 void DragImage::Enter(const wxPoint& screenPos)
 {
     Move(screenPos);
-    if (!m_popup->IsShown())
+    if (m_popup && !m_popup->IsShown())
         m_popup->Show();
 }
 
 void DragImage::Move(const wxPoint& screenPos)
 {
-    m_popup->Move(screenPos - m_hotSpot);
+    if (m_popup)
+        m_popup->Move(screenPos - m_hotSpot);
 }
 
 void DragImage::Leave()
 {
-    m_popup->Hide();
+    if (m_popup)
+        m_popup->Hide();
 }
 
 bool DragImage::IsShown() const
 {
-    return m_popup->IsShown();
+    return m_popup && m_popup->IsShown();
 }
 
 wxRect DragImage::GetScreenRect() const
 {
-    return m_popup->IsShown() ? m_popup->GetScreenRect() : wxRect();
+    return IsShown() ? m_popup->GetScreenRect() : wxRect();
 }
 
 wxBitmap MakeDragBitmap(const wxBitmap& icon, const wxString& label, const wxFont& font)

@@ -6,10 +6,9 @@
 
 #include <wx/bitmap.h>
 #include <wx/gdicmn.h>
+#include <wx/popupwin.h>
+#include <wx/weakref.h>
 
-#include <memory>
-
-class wxPopupWindow;
 class wxWindow;
 class wxFont;
 
@@ -31,10 +30,8 @@ public:
     wxRect GetScreenRect() const;
 
 private:
-    struct PopupDestroyer {
-        void operator()(wxPopupWindow* popup) const;
-    };
-    std::unique_ptr<wxPopupWindow, PopupDestroyer> m_popup;
+    // The popup is a child of the source pane: it goes with the pane, should the pane go first.
+    wxWeakRef<wxPopupWindow> m_popup;
     wxBitmap m_image;
     wxPoint m_hotSpot;
 };

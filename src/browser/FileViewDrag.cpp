@@ -9,45 +9,20 @@
 #include "browser/PaneDrag.h"
 #include "browser/PaneHost.h"
 #include "browser/ShownName.h"
-#include "net/FileTransfer.h"
 #include "platform/ui/MessageBeep.h"
 
 #include <wx/utils.h>
 
-namespace {
-// The drag of `host`, while one is in progress and no copy batch runs.
-DragState* DragInProgress(IPaneHost* host)
-{
-    DragState* drag = host ? host->GetDragState() : nullptr;
-    if (drag == nullptr || !drag->active || CFileTransfer::IsBatchRunning())
-        return nullptr;
-    return drag;
-}
-} // namespace
-
 bool FileView::BeginListDrag(long row)
 {
-    DragState* drag = m_pHost ? m_pHost->GetDragState() : nullptr;
+    DragState* drag = DragToStart(m_pHost);
     if (drag == nullptr)
         return false;
-    if (CFileTransfer::IsBatchRunning()) {
-        AfxMessageBeep();
-        return false;
-    }
     if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size() || ShownItem() == nullptr)
         return false;
-    if (drag->active)
-        CancelPaneDrag(*m_pHost, *drag);
-
+    BeginPaneDrag(*m_pHost, *drag, this, m_nPane, m_hShownDir);
     wxWindow* inner = GetMainWindowOfCompositeControl();
-    inner->CaptureMouse();
     const wxPoint screen = wxGetMousePosition();
-    drag->active = 1;
-    drag->sourcePane = this;
-    drag->sourceItem = m_hShownDir;
-    drag->targetItem = wxTreeItemId();
-    drag->sourcePaneNumber = m_nPane;
-    drag->names.clear();
     for (long selected = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); selected != -1;
          selected = GetNextItem(selected, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
         drag->names.push_back(m_rows[static_cast<std::size_t>(selected)].name);

@@ -4,6 +4,8 @@
 #include "browser/DragState.h"
 #include "browser/FileView.h"
 #include "browser/PaneHost.h"
+#include "net/FileTransfer.h"
+#include "platform/ui/MessageBeep.h"
 
 #include <wx/window.h>
 
@@ -31,6 +33,37 @@ void LetGo(wxWindow* holder)
     holder->ReleaseMouse();
 }
 } // namespace
+
+DragState* DragToStart(IPaneHost* host)
+{
+    DragState* drag = host ? host->GetDragState() : nullptr;
+    if (drag != nullptr && CFileTransfer::IsBatchRunning()) {
+        AfxMessageBeep();
+        return nullptr;
+    }
+    return drag;
+}
+
+void BeginPaneDrag(IPaneHost& host, DragState& drag, wxWindow* pane, int paneNumber, const wxTreeItemId& sourceItem)
+{
+    if (drag.active)
+        CancelPaneDrag(host, drag);
+    CaptureWindowOf(pane)->CaptureMouse();
+    drag.active = 1;
+    drag.sourcePane = pane;
+    drag.sourceItem = sourceItem;
+    drag.targetItem = wxTreeItemId();
+    drag.sourcePaneNumber = paneNumber;
+    drag.names.clear();
+}
+
+DragState* DragInProgress(IPaneHost* host)
+{
+    DragState* drag = host ? host->GetDragState() : nullptr;
+    if (drag == nullptr || !drag->active || CFileTransfer::IsBatchRunning())
+        return nullptr;
+    return drag;
+}
 
 wxWindow* CaptureWindowOf(wxWindow* pane)
 {

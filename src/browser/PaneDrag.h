@@ -4,10 +4,21 @@
 // the feedback at a drop or a cancel.
 
 #include <wx/gdicmn.h>
+#include <wx/treebase.h>
 
 class IPaneHost;
 class wxWindow;
 struct DragState;
+
+// The host's drag record when a new drag may start: none without a host that keeps one, and
+// none while a copy batch runs (a beep says so).
+DragState* DragToStart(IPaneHost* host);
+// Starts the drag from `pane` (number `paneNumber`, showing or being `sourceItem`): a drag still
+// under way ends first, the pane takes the mouse, the record is filled but for names and image.
+void BeginPaneDrag(IPaneHost& host, DragState& drag, wxWindow* pane, int paneNumber, const wxTreeItemId& sourceItem);
+// The host's drag while one is in progress and no copy batch runs. During a batch the drag
+// that started it still counts as active, but the mouse belongs to the panes' usual handling.
+DragState* DragInProgress(IPaneHost* host);
 
 // The window that takes the mouse for `pane`: a tree itself, a file list's inner window (the
 // generic list delivers mouse events there).
