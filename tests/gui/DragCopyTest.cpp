@@ -12,6 +12,7 @@
 #include "browser/FileView.h"
 #include "ftp/support/ServerTest.h"
 #include "platform/localfs/DriveMap.h"
+#include "platform/ui/MessageBeep.h"
 #include "support/Connecting.h"
 #include "support/GuiTest.h"
 #include "support/MouseInput.h"
@@ -20,10 +21,12 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <wx/utils.h>
 
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -142,10 +145,42 @@ protected:
 
     bool Dragging() const { return frame->GetDragState()->active != 0; }
 
-    // Drags with the mouse from `from` to `to`; the drop and its copy are over on return.
-    void Drag(const wxPoint& from, const wxPoint& to)
+    // Drags with the mouse from the point `from` gives on `fromPane` to the point `to` gives on
+    // `toPane`, where `overTarget` tells that the pane has taken the drag over; the drop and its
+    // copy are over on return. The points are taken once the window has settled: a window
+    // manager or a late layout may still move the panes after the window is shown.
+    void Drag(const std::function<wxPoint()>& from, wxWindow& fromPane, const std::function<wxPoint()>& to,
+              wxWindow& toPane, const std::function<bool()>& overTarget)
     {
-        ASSERT_TRUE(DragWithMouse(from, to, [this] { return Dragging(); })) << "the drag did not begin, or not end";
+        wxPoint start = from();
+        wxPoint end = to();
+        ASSERT_TRUE(Settle([&] {
+            const wxPoint startNow = from();
+            const wxPoint endNow = to();
+            const bool still = startNow == start && endNow == end;
+            start = startNow;
+            end = endNow;
+            return still && PaneAt(start) == &fromPane && PaneAt(end) == &toPane;
+        })) << "the panes are not where the pointer aims";
+        ASSERT_TRUE(DragWithMouse(start, end, [this] { return Dragging(); }, overTarget))
+            << "the drag did not begin, or not end";
+    }
+    static wxWindow* PaneAt(const wxPoint& screen)
+    {
+        for (wxWindow* window = wxFindWindowAtPoint(screen); window; window = window->GetParent()) {
+            if (dynamic_cast<CBrowserView*>(window) || dynamic_cast<FileView*>(window))
+                return window;
+        }
+        return nullptr;
+    }
+    // The pane there has the drag: the tree marks the item, the list holds the mouse.
+    static std::function<bool()> OverItem(CBrowserView& tree, const wxTreeItemId& item)
+    {
+        return [&tree, item] { return tree.GetDropHighlight() == item; };
+    }
+    static std::function<bool()> OverList(FileView& list)
+    {
+        return [&list] { return wxWindow::GetCapture() == list.GetMainWindowOfCompositeControl(); };
     }
 
     // The names of a tree item's files as the tree keeps them, in their order.
@@ -261,10 +296,13 @@ TEST_P(DragTreeTest, TheWholeDirectoryArrivesAndTheTargetShowsIt)
     ASSERT_FALSE(TreeDifferences(reference.Path(), arrived).empty()) << "nothing is there before the drop";
 
     ScopedMessageRecorder messages;
-    const wxPoint from = ScreenPointOf(*source.tree, dragged);
-    Drag(from, ScreenPointOf(*target.tree, dst));
+    int beeps = 0;
+    ScopedMessageBeepListener refusals([&] { ++beeps; });
+    Drag([&] { return ScreenPointOf(*source.tree, dragged); }, *source.tree,
+         [&] { return ScreenPointOf(*target.tree, dst); }, *target.tree, OverItem(*target.tree, dst));
 
     EXPECT_EQ(messages.texts, Texts{});
+    EXPECT_EQ(beeps, 0) << "the drop was refused";
     EXPECT_EQ(TreeDifferences(reference.Path(), arrived), Texts{});
     EXPECT_EQ(TreeDifferences(reference.Path(), source.disk / "src" / kTreeName), Texts{}) << "the source stays";
 
@@ -342,10 +380,16 @@ TEST_P(DragFilesTest, TheSelectedFilesArriveAtTheEndOfTheTargetFolder)
     const long pressed = std::find(names.begin(), names.end(), "read me.txt") - names.begin();
 
     ScopedMessageRecorder messages;
-    const wxPoint from = ScreenPointOf(*source.list, pressed);
-    Drag(from, GetParam().ontoList ? ScreenPointOf(*target.list) : ScreenPointOf(*target.tree, dst));
+    int beeps = 0;
+    ScopedMessageBeepListener refusals([&] { ++beeps; });
+    const auto from = [&] { return ScreenPointOf(*source.list, pressed); };
+    if (GetParam().ontoList)
+        Drag(from, *source.list, [&] { return ScreenPointOf(*target.list); }, *target.list, OverList(*target.list));
+    else
+        Drag(from, *source.list, [&] { return ScreenPointOf(*target.tree, dst); }, *target.tree, OverItem(*target.tree, dst));
 
     EXPECT_EQ(messages.texts, Texts{});
+    EXPECT_EQ(beeps, 0) << "the drop was refused";
     SampleTree expected{{}, {{kExisting, "was here"}}};
     for (const auto& file : sample.files) {
         if (std::count(kDraggedFiles.begin(), kDraggedFiles.end(), file.first))

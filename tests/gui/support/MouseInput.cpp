@@ -85,11 +85,17 @@ bool DragWithMouse(const wxPoint& from, const wxPoint& to, const std::function<b
     const int steps = std::max(1, static_cast<int>(std::hypot(way.x, way.y)) / kStepPixels);
     for (int step = 1; step <= steps; ++step)
         MoveAndPump(mouse, start + wxPoint(way.x * step / steps, way.y * step / steps));
-    // Once more on the spot: the pane under the pointer has the capture by now and tracks it.
+    // A busy program may see several moves as one (GTK merges pending motion events), so the pane
+    // under the pointer may not have taken the drag over yet: a hand's small tremor on the spot
+    // gives it more moves until it has.
     MoveAndPump(mouse, to + wxPoint(1, 0));
     MoveAndPump(mouse, to);
-    if (overTarget)
-        Settle(overTarget);
+    const auto deadline = std::chrono::steady_clock::now() + kSettleLimit;
+    for (int tremor = 0; overTarget && !overTarget() && std::chrono::steady_clock::now() < deadline; ++tremor) {
+        MoveAndPump(mouse, to + wxPoint(tremor % 2, 0));
+        std::this_thread::sleep_for(kStepPause);
+    }
+    MoveAndPump(mouse, to);
     mouse.MouseUp();
     return RunLoopUntil([&] { return !dragging(); }, kDropLimit);
 }

@@ -23,8 +23,8 @@ bool RunLoopUntil(const std::function<bool()>& done, std::chrono::milliseconds l
 
 // Drags with the left button from `from` to `to` (screen points): presses at `from`, first moves
 // a few pixels as a hand does (the controls start a drag only after some motion on the item
-// pressed), then moves in steps to `to`, waits there until `overTarget` holds, and releases in
-// a real event loop. `dragging` tells whether the program has a drag in progress; the drop,
+// pressed), then moves in steps to `to`, trembles there until `overTarget` holds (the pane
+// under the pointer has taken the drag over), and releases in a real event loop. `dragging` tells whether the program has a drag in progress; the drop,
 // copy batch and all, is done when it no longer has. False, with the button released, when the
 // drag never began or never ended.
 bool DragWithMouse(const wxPoint& from, const wxPoint& to, const std::function<bool()>& dragging,
