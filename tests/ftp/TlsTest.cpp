@@ -412,12 +412,18 @@ TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSucces
 }
 
 // A fatal alert in the middle of a protected download (here one in clear text, which no
-// encrypted stream may carry; then the server even says 226): the copy fails within a few
-// waits, naming the encrypted connection, keeps only the bytes that came before the alert,
-// and the connection serves the next request, encrypted.
-TEST(TlsAlertTest, AlertInTheMiddleOfADownloadFailsClearlyAndTheConnectionGoesOn)
+// encrypted stream may carry), whether the server then says 426 at once or even 226 once the
+// client let go: the copy fails within a few waits, naming the encrypted connection, is not
+// tried again, keeps only the bytes that came before the alert, and the connection serves the
+// next request, encrypted.
+class TlsAlertTest : public testing::TestWithParam<bool> {};
+
+TEST_P(TlsAlertTest, AlertInTheMiddleOfADownloadFailsClearlyAndTheConnectionGoesOn)
 {
-    RogueServer server("tls-alert-mid-data", RogueTlsArguments());
+    std::vector<std::string> arguments = RogueTlsArguments();
+    if (GetParam())
+        arguments.push_back("--alert-then-426");
+    RogueServer server("tls-alert-mid-data", arguments);
     RecordingSession session;
     ConnectOutcome outcome = ConnectToRogueTls(session, server);
     ASSERT_TRUE(outcome.connection) << outcome.text;
@@ -430,10 +436,15 @@ TEST(TlsAlertTest, AlertInTheMiddleOfADownloadFailsClearlyAndTheConnectionGoesOn
     EXPECT_TRUE(RogueServer::FileContent().compare(0, download.received.size(), download.received) == 0)
         << "the bytes before the alert arrived changed";
     EXPECT_EQ(server.CountCommands("RETR"), 1) << "a broken encrypted connection is not tried again";
+    EXPECT_EQ(server.CountCommands("REST"), 0);
 
     EXPECT_THAT(ListNames(*outcome.connection, "/*"), testing::Contains("file.bin"));
     EXPECT_TRUE(outcome.connection->IsEncrypted());
 }
+
+INSTANTIATE_TEST_SUITE_P(ServerReplies, TlsAlertTest, testing::Bool(), [](const testing::TestParamInfo<bool>& info) {
+    return std::string(info.param ? "Then426" : "Then226AfterTheClientLetGo");
+});
 
 // A data connection whose handshake fails shows the server's reason, and the connection goes
 // on without a reconnect: the server's reply to the failed transfer was read.

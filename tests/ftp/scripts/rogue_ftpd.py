@@ -40,7 +40,7 @@ Scenarios:
   tls-alert-mid-data   real TLS; RETR sends 3/8 of the file, then a fatal alert written raw
                        on the socket (no record TLS 1.3 accepts after the handshake), waits
                        for the client to let the data connection go, and answers 226;
-                       LIST is sent encrypted
+                       LIST is sent encrypted. --alert-then-426: 426 right behind the alert
   tls-data-refused     real TLS; RETR of a name ending in "refused.bin" closes the data
                        connection instead of its handshake and answers 522 with the reason
   (every other scenario answers AUTH with 500: a server without TLS)
@@ -214,9 +214,12 @@ class Session(scripted_ftpd.Session):
                 return
             data.sendall(FILE_DATA[: FILE_SIZE * 3 // 8])
             os.write(data.fileno(), RAW_FATAL_ALERT)   # past the TLS layer, onto the socket
+            if self.args.alert_then_426:
+                self.reply("426 Connection closed; transfer aborted.")
             self.wait_for_close(data.fileno())
             data.close()
-            self.reply("226 Transfer complete.")
+            if not self.args.alert_then_426:
+                self.reply("226 Transfer complete.")
         elif name.endswith(".txt"):
             self.send_over_data(TEXT_DATA)
         else:
@@ -602,6 +605,7 @@ def add_options(parser):
     parser.add_argument("--refuse-rest", action="store_true")
     parser.add_argument("--ignore-rest", action="store_true")
     parser.add_argument("--no-size", action="store_true")
+    parser.add_argument("--alert-then-426", action="store_true")
 
 
 if __name__ == "__main__":
