@@ -369,6 +369,32 @@ ConnectOutcome ConnectToRogueTls(RecordingSession& session, const RogueServer& s
                       Trusting(ConnectionSecurity::RequireTls, ServerCertificateFile().Sha256()));
 }
 
+struct DownloadOutcome {
+    std::string received;
+    std::uint32_t code = 0;
+    std::string text;
+    std::chrono::steady_clock::duration took{};
+};
+
+// Reads a file to its end or its failure, keeping what arrived and how long it took.
+DownloadOutcome TryDownload(CFtpConnection& connection, const std::string& path)
+{
+    DownloadOutcome outcome;
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        std::unique_ptr<CInternetFile> file(connection.OpenFile(path, GENERIC_READ));
+        char block[8192];
+        while (std::uint32_t got = file->Read(block, sizeof block))
+            outcome.received.append(block, got);
+        file->Close();
+    } catch (const CInternetException& error) {
+        outcome.code = error.m_dwError;
+        outcome.text = error.GetText();
+    }
+    outcome.took = std::chrono::steady_clock::now() - start;
+    return outcome;
+}
+
 // A server (or anyone on the path) that ends a protected data connection without TLS's closing
 // alert may have cut the file: that is a failed copy even when the server then says 226.
 TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSuccess)
@@ -379,23 +405,46 @@ TEST(TlsTruncationTest, DataEndedWithoutClosingAlertFailsDespiteTheServersSucces
     ASSERT_TRUE(outcome.connection) << outcome.text;
     EXPECT_TRUE(outcome.connection->IsEncrypted());
 
-    std::string received;
-    std::uint32_t code = 0;
-    std::string text;
-    try {
-        std::unique_ptr<CInternetFile> file(outcome.connection->OpenFile("/file.bin", GENERIC_READ));
-        char block[8192];
-        while (std::uint32_t got = file->Read(block, sizeof block))
-            received.append(block, got);
-        file->Close();
-    } catch (const CInternetException& error) {
-        code = error.m_dwError;
-        text = error.GetText();
-    }
-    EXPECT_EQ(code, ERROR_INTERNET_CONNECTION_ABORTED) << text;
-    EXPECT_THAT(text, HasSubstr("before the end of the file"));
-    EXPECT_LE(received.size(), RogueServer::kFileSize / 2);
+    const DownloadOutcome download = TryDownload(*outcome.connection, "/file.bin");
+    EXPECT_EQ(download.code, ERROR_INTERNET_CONNECTION_ABORTED) << download.text;
+    EXPECT_THAT(download.text, HasSubstr("before the end of the file"));
+    EXPECT_LE(download.received.size(), RogueServer::kFileSize / 2);
 }
+
+// A fatal alert in the middle of a protected download (here one in clear text, which no
+// encrypted stream may carry), whether the server then says 426 at once or even 226 once the
+// client let go: the copy fails within a few waits, naming the encrypted connection, is not
+// tried again, keeps only the bytes that came before the alert, and the connection serves the
+// next request, encrypted.
+class TlsAlertTest : public testing::TestWithParam<bool> {};
+
+TEST_P(TlsAlertTest, AlertInTheMiddleOfADownloadFailsClearlyAndTheConnectionGoesOn)
+{
+    std::vector<std::string> arguments = RogueTlsArguments();
+    if (GetParam())
+        arguments.push_back("--alert-then-426");
+    RogueServer server("tls-alert-mid-data", arguments);
+    RecordingSession session;
+    ConnectOutcome outcome = ConnectToRogueTls(session, server);
+    ASSERT_TRUE(outcome.connection) << outcome.text;
+
+    const DownloadOutcome download = TryDownload(*outcome.connection, "/file.bin");
+    EXPECT_EQ(download.code, ERROR_INTERNET_SECURITY_CHANNEL_ERROR) << download.text;
+    EXPECT_THAT(download.text, HasSubstr("The encrypted connection failed"));
+    EXPECT_LT(download.took, kNoHangBound);
+    EXPECT_LE(download.received.size(), RogueServer::kFileSize * 3 / 8);   // what came before the alert
+    EXPECT_TRUE(RogueServer::FileContent().compare(0, download.received.size(), download.received) == 0)
+        << "the bytes before the alert arrived changed";
+    EXPECT_EQ(server.CountCommands("RETR"), 1) << "a broken encrypted connection is not tried again";
+    EXPECT_EQ(server.CountCommands("REST"), 0);
+
+    EXPECT_THAT(ListNames(*outcome.connection, "/*"), testing::Contains("file.bin"));
+    EXPECT_TRUE(outcome.connection->IsEncrypted());
+}
+
+INSTANTIATE_TEST_SUITE_P(ServerReplies, TlsAlertTest, testing::Bool(), [](const testing::TestParamInfo<bool>& info) {
+    return std::string(info.param ? "Then426" : "Then226AfterTheClientLetGo");
+});
 
 // A data connection whose handshake fails shows the server's reason, and the connection goes
 // on without a reconnect: the server's reply to the failed transfer was read.

@@ -105,6 +105,10 @@ void FtpTransfer::FailAfterDataError(const CInternetException& error)
         else
             m_client.DropControl();   // its reply will come some time; the state is unknown
     }
+    // A broken encrypted stream stays the reason (and final) whatever reply came with it:
+    // the server's 426 would otherwise hide it and make the transfer try again.
+    if (error.m_dwError == ERROR_INTERNET_SECURITY_CHANNEL_ERROR)
+        FailWith(error.m_dwError, error.GetText());
     if (m_finalReply && m_finalReply->IsFailure())
         FailWith(ERROR_INTERNET_EXTENDED_ERROR, m_finalReply->Text());
     if (IsConnectionGone(error))

@@ -37,6 +37,10 @@ Scenarios:
   tls-truncated-data   real TLS (--tls-cert/--tls-key); RETR sends half the file, ends the
                        data connection without TLS's closing alert, then answers 226; FEAT
                        names no SIZE, so only the missing alert tells the file is cut
+  tls-alert-mid-data   real TLS; RETR sends 3/8 of the file, then a fatal alert written raw
+                       on the socket (no record TLS 1.3 accepts after the handshake), waits
+                       for the client to let the data connection go, and answers 226;
+                       LIST is sent encrypted. --alert-then-426: 426 right behind the alert
   tls-data-refused     real TLS; RETR of a name ending in "refused.bin" closes the data
                        connection instead of its handshake and answers 522 with the reason
   (every other scenario answers AUTH with 500: a server without TLS)
@@ -76,6 +80,7 @@ Failed listings:
   escape-names         LIST holds names with C1 control characters and bytes that are no UTF-8
 """
 import os
+import select
 import socket
 import ssl
 import struct
@@ -100,6 +105,11 @@ NEXT_CUT_PERCENT = 20
 # What the cut scenarios share over all sessions: the cuts made so far and the files stored.
 _shared_lock = threading.Lock()
 _shared = {"cuts": 0, "files": {}}
+
+# A fatal alert record (handshake_failure) in clear text, as a broken middlebox or server might
+# send it in the middle of an encrypted stream.
+RAW_FATAL_ALERT = bytes([21, 3, 3, 0, 2, 2, 40])
+CLIENT_LETS_GO_SECONDS = 10
 
 NORMAL_LISTING = (
     b"-rw-r--r--   1 0 0 %d Jan 01 12:00 file.bin\r\n" % FILE_SIZE
@@ -198,10 +208,36 @@ class Session(scripted_ftpd.Session):
             # Closing the socket itself skips the closing alert that unwrap() would send.
             secured.close()
             self.reply("226 Transfer complete.")
+        elif s == "tls-alert-mid-data":
+            data = self.secured_data()
+            if data is None:
+                return
+            data.sendall(FILE_DATA[: FILE_SIZE * 3 // 8])
+            os.write(data.fileno(), RAW_FATAL_ALERT)   # past the TLS layer, onto the socket
+            if self.args.alert_then_426:
+                self.reply("426 Connection closed; transfer aborted.")
+            self.wait_for_close(data.fileno())
+            data.close()
+            if not self.args.alert_then_426:
+                self.reply("226 Transfer complete.")
         elif name.endswith(".txt"):
             self.send_over_data(TEXT_DATA)
         else:
             self.send_over_data(FILE_DATA)
+
+    def wait_for_close(self, descriptor):
+        """Reads the raw socket (the client's own alert, if any) until the client closes it."""
+        deadline = time.monotonic() + CLIENT_LETS_GO_SECONDS
+        while (left := deadline - time.monotonic()) > 0:
+            if not select.select([descriptor], [], [], left)[0]:
+                return
+            try:
+                if not os.read(descriptor, 65536):
+                    return
+            except BlockingIOError:
+                continue
+            except OSError:
+                return
 
     def take_cut(self, size, done):
         """The byte where this transfer is cut, or None when it runs to its end."""
@@ -366,7 +402,7 @@ class Session(scripted_ftpd.Session):
             self.send_over_data(HOSTILE_LISTING)
         elif s == "escape-names":
             self.send_over_data(ESCAPE_NAMES)
-        elif s.startswith("cut-"):
+        elif s.startswith("cut-") or s == "tls-alert-mid-data":
             data = self.secured_data()
             if data is None:
                 return
@@ -569,6 +605,7 @@ def add_options(parser):
     parser.add_argument("--refuse-rest", action="store_true")
     parser.add_argument("--ignore-rest", action="store_true")
     parser.add_argument("--no-size", action="store_true")
+    parser.add_argument("--alert-then-426", action="store_true")
 
 
 if __name__ == "__main__":
