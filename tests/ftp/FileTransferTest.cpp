@@ -299,9 +299,9 @@ TEST(FileTransferBetweenHostsTest, CopiesFromOneServerToTheOther)
 
 class FileTransferFaultTest : public testing::Test {
 protected:
-    ConnectionPtr Connect(const std::string& scenario)
+    ConnectionPtr Connect(const std::string& scenario, const std::vector<std::string>& options = {})
     {
-        m_rogue = std::make_unique<RogueServer>(scenario);
+        m_rogue = std::make_unique<RogueServer>(scenario, options);
         m_session.SetTimeout(kTestTimeout);
         return ConnectionPtr(m_session.GetFtpConnection("127.0.0.1", RogueServer::kUser, RogueServer::kPassword,
                                                         m_rogue->Port(), true));
@@ -373,11 +373,13 @@ TEST_F(FileTransferFaultTest, AReplaceThatFailsMidFileKeepsTheOldFileOnEitherSid
     EXPECT_GE(Count("DELE /.ferrix-"), 1);
 }
 
+// With SIZE refused (the server's canned SIZE replies ignore what it stored), the binary
+// upload's check reads the stored size from the listing.
 TEST_F(FileTransferFaultTest, AsciiConvertsLineEndsAndBinaryDoesNot)
 {
     m_local.Write("lines.txt", "one\ntwo\n");
     for (const std::int32_t type : {0, 1}) {
-        ConnectionPtr connection = Connect("normal");
+        ConnectionPtr connection = Connect("normal", {"--no-size"});
         const TransferSetup setup{{}, nullptr, [type] { return type; }};
         CFileTransfer download(connection.get(), nullptr, setup);
         const std::string local = "text" + std::to_string(type) + ".txt";
@@ -393,6 +395,9 @@ TEST_F(FileTransferFaultTest, AsciiConvertsLineEndsAndBinaryDoesNot)
             EXPECT_EQ(m_rogue->StoredBytes(), "one\ntwo\n");
         }
         EXPECT_GE(m_rogue->CountCommands(type == 1 ? "TYPE A" : "TYPE I"), 1) << type;
+        // SIZE refused: the download's size and in binary the upload's size check come from
+        // listings, as does the upload's look-up for an existing file.
+        EXPECT_EQ(m_rogue->CountCommands("LIST"), type == 1 ? 2 : 3) << type;
     }
 }
 
