@@ -145,12 +145,24 @@ TEST_P(FileTransferTest, ReplacesOnlyWhenAskedAndOnlyOnceComplete)
     answer = wxYES;
     EXPECT_EQ(upload.CopyFile("C:/new.txt", Remote("target.txt")), Replaced) << upload.GetLastError();
     EXPECT_EQ(Server().ReadFile(Local("target.txt")), "the new content");
+    // In a folder the batch created the first file of a name is not looked up, but a second one
+    // of that name (or one a host ignoring case could take for it) is, and the user is asked.
+    EXPECT_EQ(upload.MakeDirectory(Remote("fresh")), 1);
+    EXPECT_EQ(upload.MakeDirectory(Remote("fresh")), 0) << "a folder that is there is not the batch's";
+    EXPECT_EQ(upload.CopyFile("C:/target.txt", Remote("fresh/new.txt")), Copied) << upload.GetLastError();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(upload.CopyFile("C:/new.txt", Remote("fresh/new.txt")), Replaced) << upload.GetLastError();
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(upload.CopyFile("C:/new.txt", Remote("fresh/NEW.txt")), Copied) << upload.GetLastError();
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(Server().ReadFile(Local("fresh/new.txt")), "the new content");
+    EXPECT_EQ(Server().ReadFile(Local("fresh/NEW.txt")), "the new content");
     upload.Finish();
 
     CFileTransfer download(&connection, nullptr);
     EXPECT_EQ(download.CopyFile(Remote("new.txt"), "C:/target.txt"), Replaced) << download.GetLastError();
     EXPECT_EQ(ReadAll(m_local.Folder() / "target.txt"), "the new content from the server");
-    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(asked, 4);
     EXPECT_EQ(HiddenFiles(Server().Root() / Local("")), 0);
     EXPECT_EQ(HiddenFiles(m_local.Folder()), 0);
 }
