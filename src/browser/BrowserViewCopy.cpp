@@ -11,7 +11,6 @@
 #include "browser/ItemPath.h"
 #include "browser/PaneHost.h"
 #include "net/CopyProgressDlg.h"
-#include "net/FileChanges.h"
 #include "net/FileLookup.h"
 #include "net/FileTransfer.h"
 #include "platform/inet/FtpConnection.h"
@@ -168,7 +167,7 @@ int CopyTreeLevels(CFileTransfer& transfer, CBrowserView& sourceTree, CBrowserVi
     targetTree.GetItemPath(targetParent, parentPath);
     const std::string& name = sourceData->m_strName;
     const std::string directory = JoinItemPath(parentPath, name);
-    if (levelsLeft < 0 || !MakeDir(targetTree.m_pConnection, directory)) {
+    if (levelsLeft < 0 || !transfer.MakeDirectory(directory)) {
         AfxMessageBox(kCreateFailed, wxOK | wxICON_EXCLAMATION);
         return 0;
     }

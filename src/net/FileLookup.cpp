@@ -47,6 +47,18 @@ bool FindEntry(Endpoint endpoint, const std::string& path, CFileFinder& finder)
     return finder.FindFile(name, endpoint ? INTERNET_FLAG_RELOAD : 0) && StepOnto(finder, name);
 }
 
+std::int64_t ClampedSize(std::uint64_t size)
+{
+    constexpr auto kLargest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    return static_cast<std::int64_t>(size > kLargest ? kLargest : size);
+}
+
+// A host that let SIZE or MDTM time out would let the listing time out too: one wait is enough.
+bool TimedOut(const CFtpConnection& connection)
+{
+    return connection.GetLastErrorCode() == ERROR_INTERNET_TIMEOUT;
+}
+
 } // namespace
 
 int FileExists(Endpoint endpoint, const std::string& path)
@@ -77,6 +89,17 @@ int GetFileInfo(Endpoint endpoint, const std::string& path, std::string& sizeTex
             modified = status->modified;
             return 1;
         }
+        // Both facts from the control connection, or both from the listing: a server that
+        // answers one for a directory still refuses the other.
+        const std::optional<std::uint64_t> size = endpoint->GetFileSize(path);
+        const std::optional<std::int64_t> time = size ? endpoint->GetFileModifiedTime(path) : std::nullopt;
+        if (size && time) {
+            sizeText = std::to_string(*size);
+            modified = *time;
+            return 1;
+        }
+        if (TimedOut(*endpoint))
+            return 0;
         CFtpFileFindEx finder(endpoint, kFinderContext);
         const bool found = FindEntry(endpoint, path, finder);
         if (found) {
@@ -96,13 +119,14 @@ std::int64_t GetRemoteFileSize(CFtpConnection* connection, const std::string& pa
     if (!connection)
         return kNotFound;
     try {
+        if (const std::optional<std::uint64_t> stored = connection->GetFileSize(path))
+            return ClampedSize(*stored);
+        if (TimedOut(*connection))
+            return kNotFound;
         CFtpFileFindEx finder(connection, kFinderContext);
         std::int64_t size = kNotFound;
-        if (FindEntry(connection, path, finder)) {
-            const std::uint64_t length = finder.GetLength();
-            constexpr auto kLargest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-            size = static_cast<std::int64_t>(length > kLargest ? kLargest : length);
-        }
+        if (FindEntry(connection, path, finder))
+            size = ClampedSize(finder.GetLength());
         finder.Close();
         return size;
     } catch (...) {

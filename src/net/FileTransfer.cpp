@@ -3,6 +3,7 @@
 #include "net/ConnectionSecurity.h"
 #include "net/FileChanges.h"
 #include "net/FileLookup.h"
+#include "net/PathParts.h"
 #include "platform/inet/FtpConnection.h"
 #include "platform/inet/InternetSession.h"
 #include "platform/ui/MessageBox.h"
@@ -10,6 +11,8 @@
 
 #include <wx/defs.h>
 
+#include <algorithm>
+#include <cctype>
 #include <ctime>
 #include <utility>
 #include <vector>
@@ -99,7 +102,7 @@ CopyResult CFileTransfer::CopyFile(const std::string& source, const std::string&
         return CopyFailed;
     }
 
-    const bool exists = FileExists(m_destination, destination) != 0;
+    const bool exists = !IsFirstInCreatedDirectory(destination) && FileExists(m_destination, destination) != 0;
     if (exists && AfxMessageBox(kOverwriteQuestion, wxYES_NO) != wxYES)
         return Skipped;
 
@@ -118,6 +121,28 @@ CopyResult CFileTransfer::CopyFile(const std::string& source, const std::string&
     // The old file is untouched; what was written of the new one goes.
     RemoveFile(m_destination, paths.target);
     return result;
+}
+
+int CFileTransfer::MakeDirectory(const std::string& path)
+{
+    if (!MakeDir(m_destination, path))
+        return 0;
+    // Created just now (MKD and mkdir refuse a directory that is there), so empty.
+    m_createdDirectories[path.empty() || path.back() != '/' ? path + "/" : path].clear();
+    return 1;
+}
+
+bool CFileTransfer::IsFirstInCreatedDirectory(const std::string& destination)
+{
+    std::string directory;
+    std::string name;
+    SplitPath(destination, directory, name);
+    const auto created = m_createdDirectories.find(directory);
+    if (created == m_createdDirectories.end())
+        return false;
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return created->second.insert(name).second;
 }
 
 void CFileTransfer::Finish()

@@ -14,7 +14,9 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,10 @@ public:
     void AttachDialog(CopyProgress* dialog);
     CopyResult CopyFile(const std::string& source, const std::string& destination);
     void Finish();
+    // Creates a directory on the destination for the batch (as MakeDir). A file copied directly
+    // into a directory the batch created is not looked up first: nothing is in it but what
+    // the batch put there, so no listing is read and no question asked for it.
+    int MakeDirectory(const std::string& path);
 
     // Writes the status, time and percentage lines for `done` of `total` bytes; a `done` of 0
     // starts the file's clock. Nothing happens for a total of 0 or without a dialog.
@@ -109,6 +115,10 @@ private:
     std::string TemporaryNameBeside(const std::string& destination);
     bool ReplaceWith(const std::string& temporary, const std::string& destination);
 
+    // Whether `destination` is the first of its name (case folded: a host may not tell "A"
+    // from "a") to go into a directory the batch created; it is then counted as there.
+    bool IsFirstInCreatedDirectory(const std::string& destination);
+
     void Fail(std::string why) { m_lastError = std::move(why); }
 
     Endpoint m_source;
@@ -124,4 +134,7 @@ private:
     std::string m_lastError;
     std::uint64_t m_bytesCopied = 0;
     std::string m_extraConnectionError;   // why the second connection could not be opened
+    // The directories the batch created (with their trailing "/"), with the folded names of
+    // what it has put in each.
+    std::map<std::string, std::set<std::string>> m_createdDirectories;
 };

@@ -145,12 +145,24 @@ TEST_P(FileTransferTest, ReplacesOnlyWhenAskedAndOnlyOnceComplete)
     answer = wxYES;
     EXPECT_EQ(upload.CopyFile("C:/new.txt", Remote("target.txt")), Replaced) << upload.GetLastError();
     EXPECT_EQ(Server().ReadFile(Local("target.txt")), "the new content");
+    // In a folder the batch created the first file of a name is not looked up, but a second one
+    // of that name (or one a host ignoring case could take for it) is, and the user is asked.
+    EXPECT_EQ(upload.MakeDirectory(Remote("fresh")), 1);
+    EXPECT_EQ(upload.MakeDirectory(Remote("fresh")), 0) << "a folder that is there is not the batch's";
+    EXPECT_EQ(upload.CopyFile("C:/target.txt", Remote("fresh/new.txt")), Copied) << upload.GetLastError();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(upload.CopyFile("C:/new.txt", Remote("fresh/new.txt")), Replaced) << upload.GetLastError();
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(upload.CopyFile("C:/new.txt", Remote("fresh/NEW.txt")), Copied) << upload.GetLastError();
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(Server().ReadFile(Local("fresh/new.txt")), "the new content");
+    EXPECT_EQ(Server().ReadFile(Local("fresh/NEW.txt")), "the new content");
     upload.Finish();
 
     CFileTransfer download(&connection, nullptr);
     EXPECT_EQ(download.CopyFile(Remote("new.txt"), "C:/target.txt"), Replaced) << download.GetLastError();
     EXPECT_EQ(ReadAll(m_local.Folder() / "target.txt"), "the new content from the server");
-    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(asked, 4);
     EXPECT_EQ(HiddenFiles(Server().Root() / Local("")), 0);
     EXPECT_EQ(HiddenFiles(m_local.Folder()), 0);
 }
@@ -299,9 +311,9 @@ TEST(FileTransferBetweenHostsTest, CopiesFromOneServerToTheOther)
 
 class FileTransferFaultTest : public testing::Test {
 protected:
-    ConnectionPtr Connect(const std::string& scenario)
+    ConnectionPtr Connect(const std::string& scenario, const std::vector<std::string>& options = {})
     {
-        m_rogue = std::make_unique<RogueServer>(scenario);
+        m_rogue = std::make_unique<RogueServer>(scenario, options);
         m_session.SetTimeout(kTestTimeout);
         return ConnectionPtr(m_session.GetFtpConnection("127.0.0.1", RogueServer::kUser, RogueServer::kPassword,
                                                         m_rogue->Port(), true));
@@ -373,11 +385,13 @@ TEST_F(FileTransferFaultTest, AReplaceThatFailsMidFileKeepsTheOldFileOnEitherSid
     EXPECT_GE(Count("DELE /.ferrix-"), 1);
 }
 
+// With SIZE refused (the server's canned SIZE replies ignore what it stored), the binary
+// upload's check reads the stored size from the listing.
 TEST_F(FileTransferFaultTest, AsciiConvertsLineEndsAndBinaryDoesNot)
 {
     m_local.Write("lines.txt", "one\ntwo\n");
     for (const std::int32_t type : {0, 1}) {
-        ConnectionPtr connection = Connect("normal");
+        ConnectionPtr connection = Connect("normal", {"--no-size"});
         const TransferSetup setup{{}, nullptr, [type] { return type; }};
         CFileTransfer download(connection.get(), nullptr, setup);
         const std::string local = "text" + std::to_string(type) + ".txt";
@@ -393,6 +407,9 @@ TEST_F(FileTransferFaultTest, AsciiConvertsLineEndsAndBinaryDoesNot)
             EXPECT_EQ(m_rogue->StoredBytes(), "one\ntwo\n");
         }
         EXPECT_GE(m_rogue->CountCommands(type == 1 ? "TYPE A" : "TYPE I"), 1) << type;
+        // SIZE refused: the download's size and in binary the upload's size check come from
+        // listings, as does the upload's look-up for an existing file.
+        EXPECT_EQ(m_rogue->CountCommands("LIST"), type == 1 ? 2 : 3) << type;
     }
 }
 

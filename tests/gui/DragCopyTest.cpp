@@ -11,6 +11,7 @@
 #include "browser/DragState.h"
 #include "browser/FileView.h"
 #include "ftp/support/ServerTest.h"
+#include "ftp/support/VsftpdServer.h"
 #include "platform/localfs/DriveMap.h"
 #include "platform/ui/MessageBeep.h"
 #include "support/Connecting.h"
@@ -295,11 +296,32 @@ TEST_P(DragTreeTest, TheWholeDirectoryArrivesAndTheTargetShowsIt)
     const fs::path arrived = target.disk / "dst" / kTreeName;
     ASSERT_FALSE(TreeDifferences(reference.Path(), arrived).empty()) << "nothing is there before the drop";
 
+    // vsftpd logs every command: an upload into the folders the drop creates costs no listing
+    // per file (no look-up for an existing file, sizes and times by SIZE and MDTM).
+    const bool upload = std::string(GetParam().name) == "UploadToVsftpd";
+    const auto* vsftpd = upload ? dynamic_cast<const VsftpdServer*>(&SharedServer(ServerKind::Vsftpd)) : nullptr;
+    const std::size_t logStart = vsftpd ? vsftpd->LogText().size() : 0;
+
     ScopedMessageRecorder messages;
     int beeps = 0;
     ScopedMessageBeepListener refusals([&] { ++beeps; });
     Drag([&] { return ScreenPointOf(*source.tree, dragged); }, *source.tree,
          [&] { return ScreenPointOf(*target.tree, dst); }, *target.tree, OverItem(*target.tree, dst));
+
+    if (vsftpd) {
+        const std::string log = vsftpd->LogText().substr(logStart);
+        const auto occurrences = [&log](const std::string& needle) {
+            long n = 0;
+            for (std::size_t at = log.find(needle); at != std::string::npos; at = log.find(needle, at + 1))
+                ++n;
+            return n;
+        };
+        const auto files = static_cast<long>(sample.files.size());
+        EXPECT_EQ(occurrences("\"STOR "), files);
+        EXPECT_EQ(occurrences("\"SIZE "), 2 * files) << "the size checked after the upload and read for its row";
+        EXPECT_EQ(occurrences("\"MDTM "), files);
+        EXPECT_EQ(occurrences("\"LIST"), 0);
+    }
 
     EXPECT_EQ(messages.texts, Texts{});
     EXPECT_EQ(beeps, 0) << "the drop was refused";

@@ -72,6 +72,13 @@ public:
     // throws CInternetException.
     std::vector<ListingEntry> Find(const std::string& pattern);
 
+    // One file's facts over the control connection alone (no listing, no data connection), in
+    // FtpClientFileFacts.cpp: SIZE in binary mode and MDTM (UTC), each only where FEAT announces
+    // it. nullopt whenever the server does not say: no such command, no such file, a directory
+    // (refused by the servers we know), a reply that is no size or time.
+    std::optional<std::uint64_t> FileSize(const std::string& path);
+    std::optional<std::int64_t> FileModifiedTime(const std::string& path);
+
     // Starts RETR or STOR. The transfer must be finished or destroyed before the next request.
     std::unique_ptr<FtpTransfer> OpenFile(const std::string& path, TransferDirection direction, bool ascii);
 
@@ -151,6 +158,8 @@ private:
     std::uint16_t RequestPassivePort();
     std::unique_ptr<TcpListener> OfferActivePort();
     std::optional<std::uint64_t> RemoteSize(const std::string& path);
+    // SIZE in binary mode where announced, within a request already running.
+    std::optional<std::uint64_t> BinarySize(const std::string& path);
 
     enum class PassiveCommand { Unknown, Epsv, Pasv };
     enum class ActiveCommand { Unknown, Eprt, Port };

@@ -34,11 +34,9 @@ void FtpClient::Reconnect()
 
 std::optional<std::uint64_t> FtpClient::StoredSize(const std::string& path)
 {
-    // SIZE counts the bytes of the binary file (and some servers refuse it in ASCII mode).
-    EnsureType('I');
-    PrepareFor(path);
-    if (std::optional<std::uint64_t> size = RemoteSize(path))
+    if (std::optional<std::uint64_t> size = BinarySize(path))
         return size;
+    PrepareFor(path);
     const FindPattern where = SplitFindPattern(path);
     if (where.wholeDirectory)
         return std::nullopt;

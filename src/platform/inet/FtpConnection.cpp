@@ -67,6 +67,20 @@ bool CFtpConnection::Rename(const std::string& oldPath, const std::string& newPa
     return Run([&] { m_client->Rename(oldPath, newPath); });
 }
 
+std::optional<std::uint64_t> CFtpConnection::GetFileSize(const std::string& path)
+{
+    std::optional<std::uint64_t> size;
+    Run([&] { size = m_client->FileSize(path); });
+    return size;
+}
+
+std::optional<std::int64_t> CFtpConnection::GetFileModifiedTime(const std::string& path)
+{
+    std::optional<std::int64_t> modified;
+    Run([&] { modified = m_client->FileModifiedTime(path); });
+    return modified;
+}
+
 CInternetFile* CFtpConnection::OpenFile(const std::string& path, std::uint32_t access, std::uint32_t type,
                                         DWORD_PTR context)
 {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CInternetSession;
@@ -28,6 +29,13 @@ public:
     bool RemoveDirectory(const std::string& path);
     bool Remove(const std::string& path);
     bool Rename(const std::string& oldPath, const std::string& newPath);
+
+    // One file's size in bytes and last-write time (seconds since 1970, UTC), asked over the
+    // control connection alone where the server announces SIZE and MDTM. nullopt when the
+    // server does not say (no such command, no such file, a directory, a failure): the caller
+    // then reads the directory's listing as before.
+    std::optional<std::uint64_t> GetFileSize(const std::string& path);
+    std::optional<std::int64_t> GetFileModifiedTime(const std::string& path);
 
     // access GENERIC_READ or GENERIC_WRITE; type FTP_TRANSFER_TYPE_BINARY or _ASCII.
     // The caller owns the file and closes it before the next request. Throws CInternetException.

@@ -33,6 +33,10 @@ std::optional<ListingEntry> ParseVxWorksLine(std::string_view line);
 std::optional<ListingEntry> ParseWinCeLine(std::string_view line);
 std::optional<ListingEntry> ParseEmbeddedLine(std::string_view line);
 
+// A time as MLSD's "modify" fact and MDTM's reply give it: "YYYYMMDDHHMMSS", optionally followed
+// by ".s" to ".sssssssss" (dropped), in UTC; stored as seconds since 1970.
+bool ParseModifyTime(std::string_view value, std::int64_t& seconds);
+
 // A VMS name too long for its column, alone on its line: the rest of the entry is on the next.
 bool IsVmsNameAlone(std::string_view line);
 

@@ -10,10 +10,7 @@
 
 using namespace listing;
 
-namespace {
-
-// "YYYYMMDDHHMMSS", optionally followed by ".s" to ".sss" (fractions are dropped).
-bool ReadModify(std::string_view value, std::int64_t& seconds)
+bool ParseModifyTime(std::string_view value, std::int64_t& seconds)
 {
     constexpr std::size_t kDigits = 14;
     constexpr std::size_t kMaxFractionDigits = 9;
@@ -43,6 +40,8 @@ bool ReadModify(std::string_view value, std::int64_t& seconds)
     seconds = UtcFromCivil(t);
     return true;
 }
+
+namespace {
 
 // "OS.unix=slink:/target", "OS.unix=symlink", and the like of other systems ("os.xyz=link").
 bool ReadLinkType(std::string_view value, ListingEntry& entry)
@@ -108,7 +107,7 @@ std::optional<ListingEntry> ParseMlsdLine(std::string_view line)
             if (!(haveListingSize = ParseDecimal(value, listingSize)))
                 return std::nullopt;
         } else if (EqualsNoCase(key, "modify")) {
-            if (!(entry.timeKnown = ReadModify(value, entry.modified)))
+            if (!(entry.timeKnown = ParseModifyTime(value, entry.modified)))
                 return std::nullopt;
         }
         if (semicolon == std::string_view::npos)
