@@ -173,13 +173,14 @@ TEST_P(DragDropServerTest, FilesDroppedOnTheHostsListArriveAtItsEnd)
 
     // Right after its tree was rooted again the list shows no directory: nothing starts.
     messages.texts.clear();
-    server->WriteFile(folder + "/three.txt", "host's own");
+    // (The local file changes, not the host's: the host's files belong to the server's account.)
+    drive.WriteFile("up/three.txt", "three, changed");
     lowerTree->RefreshAll();
     ASSERT_FALSE(lowerList->m_hShownDir.IsOk());
     DropOnLowerList({"three.txt"});
     EXPECT_EQ(beeps, 1);
     EXPECT_TRUE(messages.texts.empty());
-    EXPECT_EQ(Remote("three.txt"), "host's own");
+    EXPECT_EQ(Remote("three.txt"), "three");
     EXPECT_EQ(Drag().active, 0);
     PumpEvents();
 }
