@@ -4,6 +4,7 @@
 #include "net/FileChanges.h"
 #include "net/FileLookup.h"
 #include "net/PathParts.h"
+#include "platform/AsciiCase.h"
 #include "platform/inet/FtpConnection.h"
 #include "platform/inet/InternetSession.h"
 #include "platform/ui/MessageBox.h"
@@ -12,7 +13,6 @@
 #include <wx/defs.h>
 
 #include <algorithm>
-#include <cctype>
 #include <ctime>
 #include <utility>
 #include <vector>
@@ -140,8 +140,7 @@ bool CFileTransfer::IsFirstInCreatedDirectory(const std::string& destination)
     const auto created = m_createdDirectories.find(directory);
     if (created == m_createdDirectories.end())
         return false;
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(name.begin(), name.end(), name.begin(), ToLowerAscii);
     return created->second.insert(name).second;
 }
 

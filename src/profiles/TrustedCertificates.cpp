@@ -1,12 +1,12 @@
 #include "profiles/TrustedCertificates.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/inet/ServerCertificate.h"
 #include "platform/registry/RegistryBatch.h"
 #include "profiles/ProfileSettings.h"
 #include "profiles/ProfileStore.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
@@ -22,8 +22,7 @@ std::string KeyPath(const ProfileState& state)
 std::string TrustedCertificateName(const std::string& host, std::uint16_t port)
 {
     std::string name = host;
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(name.begin(), name.end(), name.begin(), ToLowerAscii);
     if (name.find(':') != std::string::npos && name.front() != '[')
         name = "[" + name + "]";
     return name + ":" + std::to_string(port);
