@@ -14,6 +14,7 @@
 
 #include <wx/artprov.h>
 
+#include <algorithm>
 #include <vector>
 
 wxIMPLEMENT_DYNAMIC_CLASS(CBrowserView, wxTreeCtrl);
@@ -125,7 +126,7 @@ void CBrowserView::FreeItemData(const TreeItemRef& item, bool recursive)
     if (item.IsNull())
         return;
     if (recursive) {
-        for (TreeItemRef child = item.GetChildItem(); child; child = child.GetNextSiblingItem())
+        for (const TreeItemRef& child : item.GetChildItems())
             FreeItemData(child, true);
     }
     if (item.GetItemData())
@@ -141,23 +142,30 @@ void CBrowserView::RemoveItem(const TreeItemRef& item)
 
 void CBrowserView::RemoveChildren(const TreeItemRef& item)
 {
-    TreeItemRef child = item.GetChildItem();
-    while (child) {
-        TreeItemRef next = child.GetNextSiblingItem();
-        RemoveItem(child);
-        child = next;
+    if (item.IsNull())
+        return;
+    for (const TreeItemRef& child : item.GetChildItems()) {
+        ForgetRemovedItem(child);
+        FreeItemData(child, true);
     }
+    // At once: deleting children one by one costs the control a search of the rest for each.
+    DeleteChildren(item.GetId());
 }
 
 void CBrowserView::RemoveChildrenForReread(const TreeItemRef& item)
 {
-    TreeItemRef child = item.GetChildItem();
-    while (child) {
-        TreeItemRef next = child.GetNextSiblingItem();
+    const std::vector<TreeItemRef> children = item.GetChildItems();
+    const auto isNewFolder = [](const TreeItemRef& child) {
         const BrowserItem* data = child.GetItemData();
-        if (data == nullptr || !data->m_bNewFolder)
+        return data != nullptr && data->m_bNewFolder;
+    };
+    if (std::none_of(children.begin(), children.end(), isNewFolder)) {
+        RemoveChildren(item);
+        return;
+    }
+    for (const TreeItemRef& child : children) {
+        if (!isNewFolder(child))
             RemoveItem(child);
-        child = next;
     }
 }
 

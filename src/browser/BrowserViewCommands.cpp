@@ -17,6 +17,8 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+
 namespace {
 const char* const kNewFolderName = "New Folder";
 const char* const kDeleteQuestion = "Are you sure want to delete the directory";
@@ -144,11 +146,8 @@ bool CBrowserView::IsFullyRead(const TreeItemRef& item) const
         return data != nullptr;
     if (!data->m_bListed)
         return false;
-    for (TreeItemRef child = item.GetChildItem(); child; child = child.GetNextSiblingItem()) {
-        if (!IsFullyRead(child))
-            return false;
-    }
-    return true;
+    const std::vector<TreeItemRef> children = item.GetChildItems();
+    return std::all_of(children.begin(), children.end(), [this](const TreeItemRef& child) { return IsFullyRead(child); });
 }
 
 void CBrowserView::DeleteDirectory()
@@ -189,12 +188,9 @@ int CBrowserView::DeleteTree(const TreeItemRef& item)
         RemoveItem(item);
         return 1;
     }
-    TreeItemRef child = item.GetChildItem();
-    while (child) {
-        const TreeItemRef next = child.GetNextSiblingItem();
+    for (const TreeItemRef& child : item.GetChildItems()) {
         if (!DeleteTree(child))
             return 0;
-        child = next;
     }
     auto& files = data->m_files;
     std::size_t deleted = 0;

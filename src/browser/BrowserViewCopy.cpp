@@ -186,7 +186,7 @@ int CopyTreeLevels(CFileTransfer& transfer, CBrowserView& sourceTree, CBrowserVi
     }
     int goOn = result == Cancelled ? 0 : 1;
     std::vector<TreeItemRef> children;
-    for (TreeItemRef child = sourceItem.GetChildItem(); child; child = child.GetNextSiblingItem()) {
+    for (const TreeItemRef& child : sourceItem.GetChildItems()) {
         // A pending new folder exists nowhere yet.
         if (child.GetItemData() != nullptr && !child.GetItemData()->m_bNewFolder)
             children.push_back(child);

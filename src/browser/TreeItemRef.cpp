@@ -30,6 +30,19 @@ TreeItemRef TreeItemRef::GetNextSiblingItem() const
     return TreeItemRef(m_view->GetNextSibling(m_item), m_view);
 }
 
+std::vector<TreeItemRef> TreeItemRef::GetChildItems() const
+{
+    std::vector<TreeItemRef> children;
+    if (IsNull())
+        return children;
+    children.reserve(m_view->GetChildrenCount(m_item, false));
+    wxTreeItemIdValue cookie;
+    for (wxTreeItemId child = m_view->GetFirstChild(m_item, cookie); child.IsOk();
+         child = m_view->GetNextChild(m_item, cookie))
+        children.emplace_back(child, m_view);
+    return children;
+}
+
 TreeItemRef TreeItemRef::GetParentItem() const
 {
     if (IsNull())

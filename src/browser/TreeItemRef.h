@@ -4,6 +4,7 @@
 #include <wx/treebase.h>
 
 #include <string>
+#include <vector>
 
 class CBrowserView;
 class BrowserItem;
@@ -21,6 +22,10 @@ public:
 
     TreeItemRef GetChildItem() const;
     TreeItemRef GetNextSiblingItem() const;
+    // All children, first to last. Stepping with GetNextSiblingItem costs the control a search
+    // of the parent's children at each step, so loops over large folders use this instead. A
+    // snapshot: callers may delete the items while they walk it.
+    std::vector<TreeItemRef> GetChildItems() const;
     TreeItemRef GetParentItem() const;
     // The label as shown (UTF-8). Never use it to name a directory: see GetItemName.
     std::string GetItemText() const;
