@@ -38,15 +38,15 @@ DirectoryContents ReadEntries(CFileFinder& finder)
     bool more = true;
     while (more) {
         more = finder.FindNextFile();
-        const std::string name = finder.GetFileName();
+        std::string name = finder.GetFileName();
         if (finder.IsDirectory()) {
             if (finder.IsDots())
                 continue;
-            contents.directories.push_back(name);
+            contents.directories.push_back(std::move(name));
             contents.directoryIsLink.push_back(finder.IsSymbolicLink());
         } else {
             auto entry = std::make_unique<FileEntry>();
-            entry->m_strName = name;
+            entry->m_strName = std::move(name);
             entry->m_strSize = FormatSize(finder.GetLength());
             entry->m_nModifiedTime = finder.GetLastWriteTime();
             entry->m_strModified = FormatModified(*entry->m_nModifiedTime);

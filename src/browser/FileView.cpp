@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 #include <set>
 
 wxBEGIN_EVENT_TABLE(FileView, wxListCtrl)
@@ -105,9 +106,20 @@ void FileView::SortFiles()
 void FileView::SortRows()
 {
     const int arrangeBy = m_pHost ? m_pHost->GetArrangeBy() : kArrangeByName;
-    std::stable_sort(m_rows.begin(), m_rows.end(), [arrangeBy](const Row& a, const Row& b) {
-        return CompareFileRows(arrangeBy, {a.name, a.modifiedTime}, {b.name, b.modifiedTime}) < 0;
+    // Sorting positions and moving each row once is cheaper than letting the sort move whole
+    // rows about, which it does many times over for tens of thousands of them.
+    std::vector<std::size_t> order(m_rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const Row& x = m_rows[a];
+        const Row& y = m_rows[b];
+        return CompareFileRows(arrangeBy, {x.name, x.modifiedTime}, {y.name, y.modifiedTime}) < 0;
     });
+    std::vector<Row> sorted;
+    sorted.reserve(m_rows.size());
+    for (std::size_t index : order)
+        sorted.push_back(std::move(m_rows[index]));
+    m_rows = std::move(sorted);
 }
 
 wxString FileView::OnGetItemText(long item, long column) const
