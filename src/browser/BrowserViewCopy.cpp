@@ -57,6 +57,14 @@ void RecordCopy(BrowserItem& target, Endpoint endpoint, const std::string& path,
     target.AppendEntry(entry ? std::move(entry) : fallback());
 }
 
+// Ends a drop's batch. The system may still fail to store what the batch wrote to a local
+// disk, which only shows now.
+void FinishBatch(CFileTransfer& transfer)
+{
+    if (!transfer.Finish())
+        AfxMessageBox(transfer.GetLastError(), wxOK | wxICON_EXCLAMATION);
+}
+
 bool SameMachine(const CBrowserView& first, const CBrowserView& second)
 {
     if (first.m_pConnection == nullptr || second.m_pConnection == nullptr)
@@ -115,7 +123,7 @@ void CBrowserView::DropFiles()
     // Not sorted again: what arrived is at the end.
     if (m_pFileView && m_pFileView->m_hShownDir == target.GetId())
         m_pFileView->ShowFiles(targetData);
-    transfer.Finish();
+    FinishBatch(transfer);
 }
 
 void CBrowserView::DropDirectory()
@@ -142,7 +150,7 @@ void CBrowserView::DropDirectory()
     CFileTransfer transfer(source, m_pConnection, m_pHost->MakeTransferSetup(source));
     transfer.AttachDialog(new CCopyProgressDlg(wxGetTopLevelParent(this)));
     CopyTree(transfer, *sourceTree, *this, dragged, target);
-    transfer.Finish();
+    FinishBatch(transfer);
 }
 
 int CBrowserView::CopyTree(CFileTransfer& transfer, CBrowserView& sourceTree, CBrowserView& targetTree,

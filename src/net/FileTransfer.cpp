@@ -144,11 +144,16 @@ bool CFileTransfer::IsFirstInCreatedDirectory(const std::string& destination)
     return created->second.insert(name).second;
 }
 
-void CFileTransfer::Finish()
+bool CFileTransfer::Finish()
 {
     if (m_bFinished)
-        return;
+        return true;
     m_bFinished = true;
+    // While the dialog still says that the copy is under way.
+    std::string why;
+    const bool stored = m_deferredSync.SyncAll(why);
+    if (!stored)
+        Fail("The copied files could not all be stored on the disk: " + why);
     if (m_pDialog) {
         CopyProgress* dialog = std::exchange(m_pDialog, nullptr);
         dialog->AttachTransfer(nullptr);
@@ -167,6 +172,7 @@ void CFileTransfer::Finish()
         m_pExtraSession.reset();
     }
     std::erase(RunningBatches(), this);
+    return stored;
 }
 
 void CFileTransfer::UpdateProgress(std::uint64_t done, std::uint64_t total)

@@ -7,9 +7,14 @@
 //
 // Life of a batch: construct, AttachDialog, CopyFile per file (stop after Cancelled), Finish.
 // Everything runs on the GUI thread; the progress pumps messages between blocks.
+//
+// New local files are made durable all at once when the batch finishes (one sync of each file
+// system written to); a local file that replaces another is made durable before it takes the
+// old one's name, so that a crash leaves one or the other whole.
 
 #include "net/CopyProgress.h"
 #include "net/Endpoint.h"
+#include "platform/localfs/FileSystemSync.h"
 
 #include <cstdint>
 #include <ctime>
@@ -55,7 +60,10 @@ public:
 
     void AttachDialog(CopyProgress* dialog);
     CopyResult CopyFile(const std::string& source, const std::string& destination);
-    void Finish();
+    // Ends the batch: stores what it wrote to local disks, closes the dialog and the second
+    // connection. False, with the reason in GetLastError, when the system could not store
+    // all the data written to local files; true on every later call.
+    bool Finish();
     // Creates a directory on the destination for the batch (as MakeDir). A file copied directly
     // into a directory the batch created is not looked up first: nothing is in it but what
     // the batch put there, so no listing is read and no question asked for it.
@@ -104,6 +112,8 @@ private:
     CopyResult Download(const CopyPaths& paths);
     CopyResult CopyRemoteToRemote(const CopyPaths& paths);
     CopyResult CopyBlocks(BlockSource& source, BlockTarget& target, std::uint64_t size);
+    // Where a local target's data is left to be made durable, or null when its Close must.
+    localfs::FileSystemSync* LaterSyncFor(const CopyPaths& paths);
     void ShowFiles(const CopyPaths& paths);
     // A file opened on the host (see OpenRemoteFile), or null with the reason kept.
     std::unique_ptr<CInternetFile> OpenOnHost(CFtpConnection& connection, const std::string& path,
@@ -137,4 +147,6 @@ private:
     // The directories the batch created (with their trailing "/"), with the folded names of
     // what it has put in each.
     std::map<std::string, std::set<std::string>> m_createdDirectories;
+    // The local file systems new files were written to, stored by Finish.
+    localfs::FileSystemSync m_deferredSync;
 };

@@ -77,6 +77,13 @@ void CFileTransfer::ShowFiles(const CopyPaths& paths)
         m_pDialog->ShowFiles(paths.source, paths.destination);
 }
 
+localfs::FileSystemSync* CFileTransfer::LaterSyncFor(const CopyPaths& paths)
+{
+    // A temporary file is renamed over the file it replaces: its data must be on the disk
+    // first, or a crash could leave the name with neither the old content nor the new.
+    return paths.exclusive ? nullptr : &m_deferredSync;
+}
+
 CopyResult CFileTransfer::CopyBlocks(BlockSource& source, BlockTarget& target, std::uint64_t size)
 {
     std::vector<char> buffer(kBufferSize);
@@ -89,7 +96,7 @@ CopyResult CFileTransfer::CopyBlocks(BlockSource& source, BlockTarget& target, s
         const std::uint32_t got = source.Read(buffer.data(), kBlockSize);
         if (got == 0)
             return Copied;
-        // Handed to the system at once; a local file is made durable once, when it is closed.
+        // Handed to the system at once; a local file is made durable once (see LaterSyncFor).
         target.Write(buffer.data(), got);
         if (m_pDialog)
             m_pDialog->AdvanceBar(bar.Step(got, barCarried));
@@ -106,7 +113,7 @@ CopyResult CFileTransfer::CopyLocalToLocal(const CopyPaths& paths)
 {
     ShowFiles(paths);
     LocalSource source(paths.source);
-    LocalTarget target(paths.target, paths.exclusive);
+    LocalTarget target(paths.target, paths.exclusive, LaterSyncFor(paths));
     return CloseEnds(source, target, CopyBlocks(source, target, source.Size()));
 }
 
@@ -145,7 +152,7 @@ CopyResult CFileTransfer::Download(const CopyPaths& paths)
     if (!file)
         return CopyFailed;
     RemoteSource source(std::move(file));
-    LocalTarget target(paths.target, paths.exclusive);
+    LocalTarget target(paths.target, paths.exclusive, LaterSyncFor(paths));
     return CloseEnds(source, target, CopyBlocks(source, target, SizeOfSource(listed, source)));
 }
 

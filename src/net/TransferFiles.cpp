@@ -79,8 +79,8 @@ void LocalSource::Close()
     m_fd = localfs::UniqueFd();
 }
 
-LocalTarget::LocalTarget(const std::string& path, bool exclusive)
-    : m_fd(OpenLocal(path, O_WRONLY | O_CREAT | (exclusive ? O_EXCL : O_TRUNC)))
+LocalTarget::LocalTarget(const std::string& path, bool exclusive, localfs::FileSystemSync* later)
+    : m_fd(OpenLocal(path, O_WRONLY | O_CREAT | (exclusive ? O_EXCL : O_TRUNC))), m_later(later)
 {
 }
 
@@ -100,9 +100,15 @@ void LocalTarget::Write(const char* buffer, std::uint32_t count)
 
 void LocalTarget::Close()
 {
-    if (fdatasync(m_fd.Get()) != 0)
+    if (m_later) {
+        if (!m_later->Add(m_fd.Get()))
+            ThrowErrno("fstat");
+    } else if (fdatasync(m_fd.Get()) != 0) {
         ThrowErrno("fdatasync");
-    m_fd = localfs::UniqueFd();
+    }
+    // Some file systems (NFS among them) tell a failed write only when the file is closed.
+    if (close(m_fd.Release()) != 0 && errno != EINTR)
+        ThrowErrno("close");
 }
 
 RemoteSource::RemoteSource(std::unique_ptr<CInternetFile> file) : m_file(std::move(file)) {}

@@ -4,6 +4,7 @@
 // disk, CInternetException for a host); destroying an end that was not closed releases it
 // without checking anything (an unfinished download is aborted, a partial local file stays).
 
+#include "platform/localfs/FileSystemSync.h"
 #include "platform/localfs/UniqueFd.h"
 
 #include <cstdint>
@@ -44,13 +45,17 @@ private:
 class LocalTarget : public BlockTarget {
 public:
     // Created, or truncated when it exists; with `exclusive` an existing file is an error.
-    LocalTarget(const std::string& path, bool exclusive);
+    // With `later`, Close leaves the data for `later` to make durable together with the batch's
+    // other files; without it, Close makes the data durable itself.
+    LocalTarget(const std::string& path, bool exclusive, localfs::FileSystemSync* later = nullptr);
     void Write(const char* buffer, std::uint32_t count) override;
-    // Makes the data durable (one fdatasync for the whole file), then closes.
+    // Makes the data durable (one fdatasync for the whole file) or hands it to `later`, then
+    // closes, reporting what the system reports on closing.
     void Close() override;
 
 private:
     localfs::UniqueFd m_fd;
+    localfs::FileSystemSync* m_later;
 };
 
 class RemoteSource : public BlockSource {

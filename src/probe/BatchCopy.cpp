@@ -123,7 +123,10 @@ public:
 
     int Finish()
     {
-        m_transfer.Finish();
+        if (!m_transfer.Finish()) {
+            ++m_failed;
+            m_err << "ferrix-probe: " << m_transfer.GetLastError() << '\n';
+        }
         m_out << m_copied << " files copied, " << m_bytes << " bytes";
         if (m_failed)
             m_out << ", " << m_failed << " failed";

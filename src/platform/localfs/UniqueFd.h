@@ -25,6 +25,8 @@ public:
     UniqueFd& operator=(const UniqueFd&) = delete;
 
     int Get() const { return m_fd; }
+    // Gives up ownership, for a caller that closes the descriptor itself to see the result.
+    int Release() { return std::exchange(m_fd, -1); }
     explicit operator bool() const { return m_fd >= 0; }
 
 private:

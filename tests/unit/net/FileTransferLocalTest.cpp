@@ -13,6 +13,8 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <filesystem>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -38,9 +40,52 @@ private:
     rlimit m_saved{};
 };
 
+// At most `spare` more descriptors than are open now, while the object lives.
+class DescriptorLimit {
+public:
+    explicit DescriptorLimit(rlim_t spare)
+    {
+        getrlimit(RLIMIT_NOFILE, &m_saved);
+        const auto open = static_cast<rlim_t>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+        rlimit limited = m_saved;
+        limited.rlim_cur = open + spare;
+        setrlimit(RLIMIT_NOFILE, &limited);
+    }
+    ~DescriptorLimit() { setrlimit(RLIMIT_NOFILE, &m_saved); }
+    DescriptorLimit(const DescriptorLimit&) = delete;
+    DescriptorLimit& operator=(const DescriptorLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+};
+
 }  // namespace
 
 using FileTransferLocalTest = LocalDrivesTest;
+
+TEST_F(FileTransferLocalTest, ABatchOfManyNewFilesIsStoredAtItsEndWithoutHoldingEveryFileOpen)
+{
+    // New files are stored on the disk once, when the batch ends: far more files than the
+    // process may hold open go through one batch, and a replaced file is stored as it goes.
+    constexpr int kFiles = 200;
+    for (int i = 0; i < kFiles; ++i)
+        m_temp.WriteFile("c/src/f" + std::to_string(i), Pattern(100 + i));
+    m_temp.WriteFile("d/f7", "old");
+    int asked = 0;
+    ScopedMessageBoxAnswerer yes([&](const std::string&, long) { return ++asked, static_cast<int>(wxYES); });
+    DescriptorLimit limit(24);
+    CFileTransfer transfer(nullptr, nullptr);
+    for (int i = 0; i < kFiles; ++i) {
+        const std::string name = "f" + std::to_string(i);
+        ASSERT_EQ(transfer.CopyFile("C:/src/" + name, "D:/" + name), i == 7 ? Replaced : Copied)
+            << name << ": " << transfer.GetLastError();
+    }
+    EXPECT_TRUE(transfer.Finish()) << transfer.GetLastError();
+    EXPECT_TRUE(transfer.Finish());
+    EXPECT_EQ(asked, 1);
+    for (int i = 0; i < kFiles; ++i)
+        EXPECT_EQ(ReadFileText(m_temp.Path() / "d" / ("f" + std::to_string(i))), Pattern(100 + i)) << i;
+}
 
 TEST_F(FileTransferLocalTest, CopiesBlockByBlockShowingEachStep)
 {
