@@ -68,6 +68,23 @@ TEST_F(RogueFlowTest, SendsTypeOnlyWhenItChanges)
     EXPECT_EQ(m_rogue.CountCommands("TYPE"), 2);
 }
 
+TEST_F(RogueFlowTest, TheSameSizeAskedAgainAtOnceCostsNoRoundTrip)
+{
+    // A caller's own size before it opens the file, then the opening's: one SIZE.
+    const std::optional<std::uint64_t> size = m_connection->GetFileSize("/file.bin");
+    ASSERT_TRUE(size);
+    EXPECT_EQ(ReadAll(*m_connection, "/file.bin").size(), *size);
+    EXPECT_EQ(m_rogue.CountCommands("SIZE"), 1);
+    // Anything sent in between, or another file, asks again.
+    EXPECT_EQ(m_connection->GetFileSize("/file.bin"), size);
+    EXPECT_EQ(m_rogue.CountCommands("SIZE"), 2);
+    ASSERT_TRUE(m_connection->SetCurrentDirectory("/pub"));
+    EXPECT_EQ(m_connection->GetFileSize("/file.bin"), size);
+    m_connection->GetFileSize("/notes.txt");
+    m_connection->GetFileSize("/file.bin");
+    EXPECT_EQ(m_rogue.CountCommands("SIZE"), 5);
+}
+
 TEST_F(RogueFlowTest, NeverSendsThePasswordAgainAfterLogin)
 {
     ReadAll(*m_connection, "/file.bin");

@@ -181,6 +181,7 @@ FtpReply FtpClient::Command(std::string_view verb, std::string_view argument, bo
     if (std::optional<std::string> why = m_control->WhyUnusable(Timeout()))
         throw ControlConnectionLost(false, *why);
     try {
+        ++m_commandsSent;
         m_control->Send(verb, argument, Timeout());
         return m_control->ReadReply(Timeout(), hasEffect);
     } catch (const ControlConnectionLost&) {

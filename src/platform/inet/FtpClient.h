@@ -179,6 +179,16 @@ private:
 
     FtpFeatures m_features;
     std::optional<char> m_type;                  // TYPE in force, unknown after a reconnect
+    // The last SIZE asked and its answer, with the number of the command that asked it: the
+    // same question right after it (a caller's own check before it opens the file, then the
+    // opening's) is answered without a second round trip.
+    struct SizeAnswer {
+        std::string path;
+        std::optional<std::uint64_t> size;
+        std::uint64_t command = 0;
+    };
+    std::optional<SizeAnswer> m_lastSize;
+    std::uint64_t m_commandsSent = 0;
     PassiveCommand m_passiveCommand = PassiveCommand::Unknown;
     ActiveCommand m_activeCommand = ActiveCommand::Unknown;
     bool m_passive = true;

@@ -66,10 +66,14 @@ std::optional<std::uint64_t> FtpClient::RemoteSize(const std::string& path)
 {
     if (!m_features.Has("SIZE"))
         return std::nullopt;
+    if (m_lastSize && m_lastSize->command == m_commandsSent && m_lastSize->path == path)
+        return m_lastSize->size;
     FtpReply reply = Command("SIZE", path);
-    if (reply.code != kSizeOk)
-        return std::nullopt;
-    return ParseSize(reply.FirstLineText());
+    std::optional<std::uint64_t> size;
+    if (reply.code == kSizeOk)
+        size = ParseSize(reply.FirstLineText());
+    m_lastSize = SizeAnswer{path, size, m_commandsSent};
+    return size;
 }
 
 std::unique_ptr<FtpTransfer> FtpClient::StartTransfer(std::string_view verb, std::string_view argument, bool hasEffect,
