@@ -209,7 +209,7 @@ int Run(std::uint64_t mib, int smallFiles)
     PrintRate("large file upload", static_cast<double>(size), oursUp, curlUp);
     PrintFiles("small files download", smallFiles, oursSmallDown, curlSmallDown, oursDownCount, curlDownCount);
     PrintFiles("small files upload", smallFiles, oursSmallUp, curlSmallUp, oursUpCount, curlUpCount);
-    std::printf("(ours with the dialog showing and each local file made durable with fdatasync; curl does not sync)\n");
+    std::printf("(ours with the dialog showing and the local files made durable when the batch ends; curl does not sync)\n");
     frame->Destroy();
     return 0;
 }
