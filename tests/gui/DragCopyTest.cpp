@@ -163,7 +163,8 @@ protected:
             end = endNow;
             return still && PaneAt(start) == &fromPane && PaneAt(end) == &toPane;
         })) << "the panes are not where the pointer aims";
-        ASSERT_TRUE(DragWithMouse(start, end, [this] { return Dragging(); }, overTarget))
+        ASSERT_TRUE(MouseDrag([&] { return start; }, [&] { return end; }, [this] { return Dragging(); }, overTarget,
+                              [this] { return !Dragging(); }))
             << "the drag did not begin, or not end";
     }
     static wxWindow* PaneAt(const wxPoint& screen)

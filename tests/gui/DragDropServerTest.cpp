@@ -16,9 +16,9 @@
 #include "res/Resource.h"
 #include "support/Commands.h"
 #include "support/Connecting.h"
-#include "support/Dragging.h"
 #include "support/GuiTest.h"
 #include "support/LocalDrive.h"
+#include "support/MouseInput.h"
 #include "support/PaneHelpers.h"
 #include "support/TempDir.h"
 
@@ -141,7 +141,7 @@ TEST_P(DragDropServerTest, FilesDroppedOnTheHostsListArriveAtItsEnd)
     const long first = SelectRows({"one.txt", "three.txt", "two.txt", "x\\x0Ay.txt"});
     ASSERT_EQ(first, 0);
     const bool dragged = MouseDrag(
-        [&] { return RowScreenPoint(*upperList, first); }, [&] { return PaneScreenPoint(*lowerList); },
+        [&] { return ScreenPointOf(*upperList, first); }, [&] { return ScreenPointOf(*lowerList); },
         [&] { return Drag().active == 1; },
         [&] { return wxWindow::GetCapture() == lowerList->GetMainWindowOfCompositeControl(); },
         [&] { return Drag().active == 0 && !CFileTransfer::IsBatchRunning(); });

@@ -15,9 +15,9 @@
 #include "res/Resource.h"
 #include "support/Commands.h"
 #include "support/Connecting.h"
-#include "support/Dragging.h"
 #include "support/GuiTest.h"
 #include "support/LocalDrive.h"
+#include "support/MouseInput.h"
 #include "support/PaneHelpers.h"
 #include "support/TempDir.h"
 
