@@ -20,44 +20,38 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Writes beyond `limit` bytes fail with EFBIG in this process while the object lives: a disk
-// that fills up in the middle of a file.
-class FileSizeLimit {
+// A lower soft limit of `resource` for this process while the object lives.
+class ResourceLimit {
 public:
-    explicit FileSizeLimit(rlim_t limit)
+    ResourceLimit(int resource, rlim_t limit) : m_resource(resource)
     {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
+        getrlimit(m_resource, &m_saved);
         rlimit limited = m_saved;
         limited.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &limited);
+        setrlimit(m_resource, &limited);
     }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    ~ResourceLimit() { setrlimit(m_resource, &m_saved); }
+    ResourceLimit(const ResourceLimit&) = delete;
+    ResourceLimit& operator=(const ResourceLimit&) = delete;
 
 private:
+    int m_resource;
     rlimit m_saved{};
 };
 
-// At most `spare` more descriptors than are open now, while the object lives.
-class DescriptorLimit {
-public:
-    explicit DescriptorLimit(rlim_t spare)
-    {
-        getrlimit(RLIMIT_NOFILE, &m_saved);
-        const auto open = static_cast<rlim_t>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
-        rlimit limited = m_saved;
-        limited.rlim_cur = open + spare;
-        setrlimit(RLIMIT_NOFILE, &limited);
-    }
-    ~DescriptorLimit() { setrlimit(RLIMIT_NOFILE, &m_saved); }
-    DescriptorLimit(const DescriptorLimit&) = delete;
-    DescriptorLimit& operator=(const DescriptorLimit&) = delete;
+// Writes beyond `limit` bytes fail with EFBIG: a disk that fills up in the middle of a file.
+ResourceLimit FileSizeLimit(rlim_t limit)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    return ResourceLimit(RLIMIT_FSIZE, limit);
+}
 
-private:
-    rlimit m_saved{};
-};
+// At most `spare` more open descriptors than there are now.
+ResourceLimit DescriptorLimit(rlim_t spare)
+{
+    const auto open = std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+    return ResourceLimit(RLIMIT_NOFILE, static_cast<rlim_t>(open) + spare);
+}
 
 }  // namespace
 
@@ -73,7 +67,7 @@ TEST_F(FileTransferLocalTest, ABatchOfManyNewFilesIsStoredAtItsEndWithoutHolding
     m_temp.WriteFile("d/f7", "old");
     int asked = 0;
     ScopedMessageBoxAnswerer yes([&](const std::string&, long) { return ++asked, static_cast<int>(wxYES); });
-    DescriptorLimit limit(24);
+    const ResourceLimit limit = DescriptorLimit(24);
     CFileTransfer transfer(nullptr, nullptr);
     for (int i = 0; i < kFiles; ++i) {
         const std::string name = "f" + std::to_string(i);
@@ -170,7 +164,7 @@ TEST_F(FileTransferLocalTest, AReplaceThatFailsOrIsCancelledLeavesTheOldFile)
     ScopedMessageBoxAnswerer yes([](const std::string&, long) { return wxYES; });
     {
         // The disk fills up after three blocks.
-        FileSizeLimit limit(3 * 10240);
+        const ResourceLimit limit = FileSizeLimit(3 * 10240);
         CFileTransfer transfer(nullptr, nullptr);
         EXPECT_EQ(transfer.CopyFile("C:/big.bin", "D:/big.bin"), CopyFailed);
         EXPECT_NE(transfer.GetLastError(), "");
@@ -194,7 +188,7 @@ TEST_F(FileTransferLocalTest, FailuresAreNeverCopies)
     {
         // A full disk on a new name: the part that arrived stays, the result says failed.
         m_temp.WriteFile("c/big.bin", Pattern(4 * 10240));
-        FileSizeLimit limit(10240 + 100);
+        const ResourceLimit limit = FileSizeLimit(10240 + 100);
         CFileTransfer transfer(nullptr, nullptr);
         EXPECT_EQ(transfer.CopyFile("C:/big.bin", "D:/big.bin"), CopyFailed);
     }
