@@ -102,7 +102,7 @@ void LocalTarget::Close()
 {
     if (m_later) {
         if (!m_later->Add(m_fd.Get()))
-            ThrowErrno("fstat");
+            ThrowErrno("keeping the file for the batch's sync");
     } else if (fdatasync(m_fd.Get()) != 0) {
         ThrowErrno("fdatasync");
     }
