@@ -2,6 +2,9 @@
 
 #include "browser/BrowserItem.h"
 #include "browser/BrowserView.h"
+#include "browser/LabelOrder.h"
+
+#include <algorithm>
 
 namespace {
 // The tree owns its items' data; this holder hands ownership of a BrowserItem to it.
@@ -112,7 +115,14 @@ TreeItemRef TreeItemRef::InsertChild(const std::string& label, int image) const
     const int selectedImage = image == -1 ? -1 : 1;
     if (!m_item.IsOk())
         return TreeItemRef(m_view->AddRoot(text, image, selectedImage), m_view);
-    TreeItemRef child(m_view->AppendItem(m_item, text, image, selectedImage), m_view);
-    SortChildren();
-    return child;
+    // The children are always in label order, so the new one goes where it belongs, found by
+    // halving: sorting them all again after each insertion made filling a large folder one
+    // item at a time (a copy of many folders) take seconds.
+    const std::vector<TreeItemRef> children = GetChildItems();
+    const auto before = std::upper_bound(children.begin(), children.end(), label,
+                                         [](const std::string& wanted, const TreeItemRef& child) {
+                                             return CompareLabels(wanted, child.GetItemText()) < 0;
+                                         });
+    const auto index = static_cast<std::size_t>(before - children.begin());
+    return TreeItemRef(m_view->InsertItem(m_item, index, text, image, selectedImage), m_view);
 }

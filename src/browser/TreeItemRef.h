@@ -40,8 +40,8 @@ public:
     void DeleteItem() const;
     void SortChildren() const;
     void EnsureVisible() const;
-    // New last child showing `label` (already in its shown form); image -1 keeps the default images. The parent's children are
-    // re-sorted afterwards.
+    // New child showing `label` (already in its shown form), in its place in the label order
+    // (CompareLabels) the children are kept in; image -1 keeps the default images.
     TreeItemRef InsertChild(const std::string& label, int image) const;
 
 private:

@@ -5,6 +5,7 @@
 #include "browser/BrowserItem.h"
 #include "browser/BrowserView.h"
 #include "browser/FileView.h"
+#include "browser/LabelOrder.h"
 #include "platform/localfs/DriveMap.h"
 #include "platform/ui/MessageBox.h"
 #include "res/Resource.h"
@@ -19,6 +20,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
@@ -206,6 +208,40 @@ TEST_F(TreeReadingTest, ArrangeByDateFollowsTheFilesRealTimesAndEqualTimesFollow
     EXPECT_EQ(ListColumn(*list, 0), (std::vector<std::string>{"am-0030", "am-11", "noon", "pm-11", "Same-a", "same-b",
                                                                "y1970", "y1999", "y2038", "y2099"}));
     SendCommand(*frame, ID_ARRANGE_BY_NAME);
+}
+
+TEST_F(TreeReadingTest, AFolderOfManySubfoldersKeepsThemInLabelOrderThroughNewFoldersAndRereads)
+{
+    // Names out of order, differing in case only, not UTF-8, and sorting around "New Folder".
+    constexpr int kFolders = 300;
+    std::vector<std::string> names = {"new folder", "New Folders", "NEW", "caf\xe9", "Zeta", "zeta", "\xc3\xa9t\xc3\xa9"};
+    for (int i = 0; i < kFolders; ++i)
+        names.push_back("folder " + std::to_string((i * 7919LL) % kFolders));
+    for (const std::string& name : names)
+        drive.MakeDir("many/" + name);
+    const auto inLabelOrder = [this](const wxTreeItemId& item) {
+        const std::vector<std::string> labels = ChildLabels(*tree, item);
+        return std::is_sorted(labels.begin(), labels.end(),
+                              [](const std::string& a, const std::string& b) { return CompareLabels(a, b) < 0; });
+    };
+    Select({"C:"});
+    const wxTreeItemId many = Select({"C:", "many"});
+    EXPECT_EQ(ChildLabels(*tree, many).size(), names.size());
+    EXPECT_TRUE(inLabelOrder(many));
+
+    // A new folder left pending goes into its place among them, and stays there, in order,
+    // through a re-read of the folder that holds it.
+    SendCommand(*frame, ID_FILE_NEW_FOLDER);
+    tree->EndEditLabel(tree->GetSelection(), true);
+    PumpEvents();
+    EXPECT_TRUE(inLabelOrder(many));
+    Select({"C:", "many"});
+    SendCommand(*frame, ID_FILE_REFRESH_FOLDER);
+    const std::vector<std::string> labels = ChildLabels(*tree, many);
+    EXPECT_EQ(labels.size(), names.size() + 1);
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), "New Folder"), 1);
+    EXPECT_TRUE(inLabelOrder(many));
+    EXPECT_EQ(Data(FindPath(*tree, {"C:", "many", "New Folder"})).m_bNewFolder, 1);
 }
 
 TEST_F(TreeReadingTest, AFolderGoneBehindTheProgramsBackSaysSoAndStaysUnread)
