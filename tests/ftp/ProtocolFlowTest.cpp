@@ -10,7 +10,9 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -75,14 +77,18 @@ TEST_F(RogueFlowTest, TheSameSizeAskedAgainAtOnceCostsNoRoundTrip)
     ASSERT_TRUE(size);
     EXPECT_EQ(ReadAll(*m_connection, "/file.bin").size(), *size);
     EXPECT_EQ(m_rogue.CountCommands("SIZE"), 1);
-    // Anything sent in between, or another file, asks again.
+    // Anything sent in between, another file, or a pause in which another client may have
+    // changed the file, asks again.
     EXPECT_EQ(m_connection->GetFileSize("/file.bin"), size);
     EXPECT_EQ(m_rogue.CountCommands("SIZE"), 2);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    EXPECT_EQ(m_connection->GetFileSize("/file.bin"), size);
+    EXPECT_EQ(m_rogue.CountCommands("SIZE"), 3);
     ASSERT_TRUE(m_connection->SetCurrentDirectory("/pub"));
     EXPECT_EQ(m_connection->GetFileSize("/file.bin"), size);
     m_connection->GetFileSize("/notes.txt");
     m_connection->GetFileSize("/file.bin");
-    EXPECT_EQ(m_rogue.CountCommands("SIZE"), 5);
+    EXPECT_EQ(m_rogue.CountCommands("SIZE"), 6);
 }
 
 TEST_F(RogueFlowTest, NeverSendsThePasswordAgainAfterLogin)

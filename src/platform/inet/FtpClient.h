@@ -179,14 +179,17 @@ private:
 
     FtpFeatures m_features;
     std::optional<char> m_type;                  // TYPE in force, unknown after a reconnect
-    // The last SIZE asked and its answer, with the number of the command that asked it: the
-    // same question right after it (a caller's own check before it opens the file, then the
-    // opening's) is answered without a second round trip.
+    // The last SIZE asked and its answer, with the number of the command that asked it and
+    // when: the same question right after it (a caller's own check before it opens the file,
+    // then the opening's) is answered without a second round trip. Only at once: another
+    // client may change the file while this connection idles.
     struct SizeAnswer {
         std::string path;
         std::optional<std::uint64_t> size;
         std::uint64_t command = 0;
+        std::chrono::steady_clock::time_point asked;
     };
+    static constexpr std::chrono::seconds kSizeAnswerLife{1};
     std::optional<SizeAnswer> m_lastSize;
     std::uint64_t m_commandsSent = 0;
     PassiveCommand m_passiveCommand = PassiveCommand::Unknown;

@@ -66,13 +66,15 @@ std::optional<std::uint64_t> FtpClient::RemoteSize(const std::string& path)
 {
     if (!m_features.Has("SIZE"))
         return std::nullopt;
-    if (m_lastSize && m_lastSize->command == m_commandsSent && m_lastSize->path == path)
+    const auto now = std::chrono::steady_clock::now();
+    if (m_lastSize && m_lastSize->command == m_commandsSent && m_lastSize->path == path
+        && now - m_lastSize->asked < kSizeAnswerLife)
         return m_lastSize->size;
     FtpReply reply = Command("SIZE", path);
     std::optional<std::uint64_t> size;
     if (reply.code == kSizeOk)
         size = ParseSize(reply.FirstLineText());
-    m_lastSize = SizeAnswer{path, size, m_commandsSent};
+    m_lastSize = SizeAnswer{path, size, m_commandsSent, now};
     return size;
 }
 
