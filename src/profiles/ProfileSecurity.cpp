@@ -1,11 +1,10 @@
 #include "profiles/ProfileSecurity.h"
 
-#include <array>
+#include "platform/registry/RegistryDword.h"
+
 #include <cstdint>
 
 namespace {
-
-constexpr std::uint32_t kValueSize = 4;
 
 std::uint32_t NumberOf(ConnectionSecurity security)
 {
@@ -21,10 +20,9 @@ std::uint32_t NumberOf(ConnectionSecurity security)
 
 std::optional<ConnectionSecurity> ParseSecurityValue(const StoreValue& value)
 {
-    if (value.type != REG_DWORD || value.data.size() != kValueSize)
+    if (value.type != REG_DWORD || value.data.size() != kDwordSize)
         return std::nullopt;
-    const std::uint32_t number = value.data[0] | value.data[1] << 8 | value.data[2] << 16
-                               | static_cast<std::uint32_t>(value.data[3]) << 24;
+    const std::uint32_t number = UnpackDword(value.data.data());
     for (ConnectionSecurity security :
          {ConnectionSecurity::RequireTls, ConnectionSecurity::TlsIfAvailable, ConnectionSecurity::Plain}) {
         if (NumberOf(security) == number)
@@ -35,12 +33,8 @@ std::optional<ConnectionSecurity> ParseSecurityValue(const StoreValue& value)
 
 void SetSecurityValue(CProfileStore& store, const std::string& profileName, ConnectionSecurity security)
 {
-    const std::uint32_t number = NumberOf(security);
-    const std::array<std::uint8_t, kValueSize> bytes = {static_cast<std::uint8_t>(number),
-                                                        static_cast<std::uint8_t>(number >> 8),
-                                                        static_cast<std::uint8_t>(number >> 16),
-                                                        static_cast<std::uint8_t>(number >> 24)};
-    store.SetValue(profileName, bytes.data(), kValueSize, REG_DWORD);
+    const auto bytes = PackDword(NumberOf(security));
+    store.SetValue(profileName, bytes.data(), kDwordSize, REG_DWORD);
 }
 
 ConnectionSecurity StoredSecurity(const CProfileStore& securityStore, const std::string& profileName)
