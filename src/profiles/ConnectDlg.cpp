@@ -10,7 +10,6 @@
 #include <wx/button.h>
 #include <wx/listbox.h>
 #include <wx/sizer.h>
-#include <wx/statbox.h>
 #include <wx/stattext.h>
 
 #include <algorithm>
@@ -80,16 +79,10 @@ void CConnectDlg::CreateControls()
     auto* listLabel = new wxStaticText(this, wxID_ANY, "Profile List:");
     profileList = new ProfileListBox(this, IDC_PROFILE_LIST, wxDefaultPosition,
                                      ConvertDialogToPixels(wxSize(kListWidth, kListHeight)), 0, nullptr, wxLB_SINGLE);
-    auto* regionBox = new wxStaticBoxSizer(wxVERTICAL, this, "Display Directory Tree");
-    wxStaticBox* frame = regionBox->GetStaticBox();
-    auto* upper = new wxRadioButton(frame, IDC_UPPER_REGION, "Use Upper Region", wxDefaultPosition, wxDefaultSize,
-                                    wxRB_GROUP);
-    auto* lower = new wxRadioButton(frame, IDC_LOWER_REGION, "Use Lower Region");
-    m_pRegion = std::make_unique<RadioGroup>(frame, std::initializer_list<wxRadioButton*>{upper, lower});
-
-    regionBox->Add(upper, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxTOP, FromDIP(8)));
-    regionBox->AddSpacer(FromDIP(4));
-    regionBox->Add(lower, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(8)));
+    FramedRadioGroup region = MakeFramedRadioGroup(
+        this, "Display Directory Tree", {{IDC_UPPER_REGION, "Use Upper Region"}, {IDC_LOWER_REGION, "Use Lower Region"}});
+    wxStaticBoxSizer* regionBox = region.sizer;
+    m_pRegion = std::move(region.group);
 
     auto* left = new wxBoxSizer(wxVERTICAL);
     left->Add(listLabel);

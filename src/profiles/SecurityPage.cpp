@@ -3,7 +3,6 @@
 #include "profiles/ProfileDialogIds.h"
 
 #include <wx/sizer.h>
-#include <wx/statbox.h>
 #include <wx/stattext.h>
 
 #include <array>
@@ -24,19 +23,12 @@ constexpr int kPageWidth = 220;
 
 Security::Security(wxWindow* parent) : CPropertyPage(parent, "Security")
 {
-    auto* box = new wxStaticBoxSizer(wxVERTICAL, this, "Connection Security");
-    wxStaticBox* frame = box->GetStaticBox();
-    auto* require = new wxRadioButton(frame, IDC_REQUIRE_TLS, "Require explicit FTP over TLS", wxDefaultPosition,
-                                      wxDefaultSize, wxRB_GROUP);
-    auto* ifAvailable = new wxRadioButton(frame, IDC_TLS_IF_AVAILABLE, "Use explicit FTP over TLS if available");
-    auto* plain = new wxRadioButton(frame, IDC_PLAIN_FTP, "Plain FTP (insecure)");
-    m_pGroup = std::make_unique<RadioGroup>(frame, std::initializer_list<wxRadioButton*>{require, ifAvailable, plain});
-
-    box->Add(require, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxTOP, FromDIP(8)));
-    box->AddSpacer(FromDIP(4));
-    box->Add(ifAvailable, wxSizerFlags().Border(wxLEFT | wxRIGHT, FromDIP(8)));
-    box->AddSpacer(FromDIP(4));
-    box->Add(plain, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(8)));
+    FramedRadioGroup choice = MakeFramedRadioGroup(this, "Connection Security",
+                                                   {{IDC_REQUIRE_TLS, "Require explicit FTP over TLS"},
+                                                    {IDC_TLS_IF_AVAILABLE, "Use explicit FTP over TLS if available"},
+                                                    {IDC_PLAIN_FTP, "Plain FTP (insecure)"}});
+    wxStaticBoxSizer* box = choice.sizer;
+    m_pGroup = std::move(choice.group);
     const int width = ConvertDialogToPixels(wxSize(kPageWidth, -1)).x;
     box->SetMinSize(width, -1);
 
