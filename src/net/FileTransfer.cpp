@@ -140,8 +140,7 @@ bool CFileTransfer::IsFirstInCreatedDirectory(const std::string& destination)
     const auto created = m_createdDirectories.find(directory);
     if (created == m_createdDirectories.end())
         return false;
-    std::transform(name.begin(), name.end(), name.begin(), ToLowerAscii);
-    return created->second.insert(name).second;
+    return created->second.insert(ToLowerAscii(name)).second;
 }
 
 bool CFileTransfer::Finish()

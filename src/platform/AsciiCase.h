@@ -6,11 +6,19 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 constexpr char ToLowerAscii(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// `text` with its ASCII letters in lower case, for a key that must match without regard to case.
+inline std::string ToLowerAscii(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return ToLowerAscii(c); });
+    return text;
 }
 
 constexpr bool EqualsNoCase(std::string_view a, std::string_view b)

@@ -21,8 +21,7 @@ std::string KeyPath(const ProfileState& state)
 
 std::string TrustedCertificateName(const std::string& host, std::uint16_t port)
 {
-    std::string name = host;
-    std::transform(name.begin(), name.end(), name.begin(), ToLowerAscii);
+    std::string name = ToLowerAscii(host);
     if (name.find(':') != std::string::npos && name.front() != '[')
         name = "[" + name + "]";
     return name + ":" + std::to_string(port);

@@ -18,10 +18,9 @@ constexpr std::size_t kListingReadBlock = 64 * 1024;
 constexpr std::string_view kNoFilesFound = "no files found";
 constexpr int kFileUnavailable = 550;
 
-bool IsNoFilesFoundReply(std::string text)
+bool IsNoFilesFoundReply(const std::string& text)
 {
-    std::transform(text.begin(), text.end(), text.begin(), ToLowerAscii);
-    return text.find(kNoFilesFound) != std::string::npos;
+    return ToLowerAscii(text).find(kNoFilesFound) != std::string::npos;
 }
 
 std::int64_t NowUtc() { return static_cast<std::int64_t>(std::time(nullptr)); }

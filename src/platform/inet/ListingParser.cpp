@@ -81,9 +81,7 @@ ListingFormat ListingFormatFromSystem(std::string_view systReply)
         {"vxworks", ListingFormat::VxWorks}, {"windows_ce", ListingFormat::WinCe}, {"windows_nt", ListingFormat::Dos},
         {"unix", ListingFormat::Unix},
     };
-    std::string lower(systReply);
-    for (char& c : lower)
-        c = ToLowerAscii(c);
+    const std::string lower = ToLowerAscii(std::string(systReply));
     for (const Clue& clue : kClues)
         if (lower.find(clue.word) != std::string::npos)
             return clue.format;

@@ -63,8 +63,7 @@ std::string ValueIdentity(const std::vector<std::string>& keyPath, std::string_v
         identity += name + '\\';
     identity += '\0';
     identity += valueName;
-    std::transform(identity.begin(), identity.end(), identity.begin(), ToLowerAscii);
-    return identity;
+    return ToLowerAscii(identity);
 }
 
 bool SameValue(const RegistryValue* a, const RegistryValue* b)
