@@ -168,8 +168,7 @@ void CBrowserView::OnBeginDrag(wxTreeEvent& event)
     // from motions it counted before the drag took the mouse): it must not replace the user's
     // drag by one of another item. (During the drop's copy the drag is still active, and a new
     // drag goes on to be refused with its beep.)
-    if (const DragState* drag = m_pHost ? m_pHost->GetDragState() : nullptr;
-        drag && drag->active && !CFileTransfer::IsBatchRunning())
+    if (DragInProgress(m_pHost))
         return;
     // The generic control names its current item, also when the press was on another item's
     // expand button or beside any item: only a press on the item itself drags it. (While a

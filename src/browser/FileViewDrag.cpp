@@ -82,8 +82,7 @@ void FileView::CancelDrag()
 void FileView::OnBeginDrag(wxListEvent& event)
 {
     // As in the tree: the control's own notice never replaces a drag already under way.
-    if (const DragState* drag = m_pHost ? m_pHost->GetDragState() : nullptr;
-        drag && drag->active && !CFileTransfer::IsBatchRunning())
+    if (DragInProgress(m_pHost))
         return;
     BeginListDrag(event.GetIndex());
 }
